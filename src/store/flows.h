@@ -1,0 +1,31 @@
+#pragma once
+// Flow names and the two folders shared with the customs signing program.
+// A flow file is named CODUTE + MMDD + ".C" + two-digit number; signed, with ".p7m" after.
+
+#include <filesystem>
+#include <string>
+
+namespace braxol {
+
+namespace fs = std::filesystem;
+
+// "MMDD.Cnn": 0315.C07 for flow 7 of 15 March.
+std::string FlowNameSuffix(int number, double date);
+
+// 1 + the highest number among the signed files of this user and day (1 when none).
+int NextFlowNumber(double date, const std::string& codute, const fs::path& signedFolder);
+
+struct CleanResult {
+    bool refused = false;  // user code or a folder not usable: nothing was deleted
+    int toSignDeleted = 0;
+    int signedDeleted = 0;
+    std::string message() const;  // "Cancellati: ... file della cartella DAFIRMARE e ..."
+};
+
+// Deletes the user's files (names starting with the user code) from the folder of signed
+// files, then from the folder of files to sign. Refused when the user code is not above "0000"
+// or a folder is empty or the root of a file system.
+CleanResult CleanSignatureFolders(const std::string& codute, const fs::path& toSignFolder,
+                                  const fs::path& signedFolder);
+
+}  // namespace braxol

@@ -1,0 +1,49 @@
+#pragma once
+// The yearly movement files (productions and washes .RGM, records E and R .DER, raw materials
+// .MPR, preventive communications .PRV, register requests PROTRETE.DAT) and the operations
+// that every entry window shares. The writers take the file's lock marker; each change
+// replaces the file whole, so a crash leaves the old or the new file.
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "record_file.h"
+#include "records.h"
+
+namespace braxol {
+
+using MovementFile = RecordFile<TMOVIMENTO>;
+
+// Opens a movement file, creating it empty when missing. Throws IoError.
+MovementFile OpenOrCreate(const fs::path& path);
+// Every record of the file, in file order (the scan of all readers).
+std::vector<TMOVIMENTO> ScanMovements(const fs::path& path);
+
+// Stores the record in its place, numbering it when its NUMOPE is 0. `selected` is the stored
+// record being changed (NUMOPE 0 when none): a changed record keeps its PROGRE. Returns the
+// record as stored.
+TMOVIMENTO AddMovement(const fs::path& path, TMOVIMENTO record, const TMOVIMENTO& selected);
+
+// Removes the first record with this NUMOPE; false (file unchanged) when there is none.
+bool DeleteMovement(std::int32_t numope, const fs::path& path);
+
+enum class RectifyMode { CancelOnly, Rectify };
+
+// Marks the target cancelled and adds its cancellation record and, when rectifying, the
+// replacing record, right after it. False (file unchanged) when the target is not found.
+bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO record,
+                     RectifyMode mode);
+
+// Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on.
+double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);
+
+// The same operations on records in memory, for the file operations above and for windows
+// that change several records at once.
+TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO record,
+                         const TMOVIMENTO& selected);
+bool RemoveMovement(std::vector<TMOVIMENTO>& records, std::int32_t numope);
+bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target,
+                       TMOVIMENTO record, RectifyMode mode);
+
+}  // namespace braxol

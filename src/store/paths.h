@@ -1,0 +1,23 @@
+#pragma once
+// Paths of the work folder. A data folder copied from Windows may carry other letter case:
+// when the exact name is missing, the folder or file is found case-insensitively.
+
+#include <filesystem>
+#include <string>
+
+namespace braxol {
+
+namespace fs = std::filesystem;
+
+// The path itself when it exists; otherwise each missing component is matched
+// case-insensitively in its parent. Components that match nothing stay as given, so that
+// new files are created with the program's own names.
+fs::path ResolvePath(const fs::path& path);
+
+// REGISTRI/<year><extension>, e.g. YearFile(registri, 2025, ".RGM").
+fs::path YearFile(const fs::path& registri, int year, const std::string& extension);
+
+// ASCII upper case, as the program compares file names.
+std::string UpperAscii(std::string s);
+
+}  // namespace braxol
