@@ -1,0 +1,21 @@
+#pragma once
+// Looks for damage in the data files of a work folder (DATI_GEN and REGISTRI): sizes that are
+// not whole records, length bytes beyond their field, NUMOPE repeated within a movement file.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace braxol::records {
+
+struct CheckReport {
+    std::vector<std::string> problems;  // one Italian line each
+    int filesChecked = 0;
+    bool ok() const { return problems.empty(); }
+};
+
+// Damage in one file whose kind is known by its name (nothing when it is sound).
+std::vector<std::string> CheckFile(const std::filesystem::path& file);
+CheckReport CheckWorkFolder(const std::filesystem::path& root);
+
+}  // namespace braxol::records
