@@ -67,6 +67,8 @@ double ParseAmount(std::string_view text, int decimals) {
 
 double RoundDecimals(double value, int decimals) {
     if (!std::isfinite(value)) return value;
+    // Whole numbers (dates of whole days above all) are already rounded: skip the formatting.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) return value == 0 ? 0.0 : value;
     if (decimals >= 5) return ReadBack(Fixed(value, 5));
     // The value written with 5 decimals is rounded half away from zero on its decimal digits,
     // so that 1,005 becomes 1,01 whatever the binary value of 1,005 is.

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,14 +18,21 @@ namespace braxol {
 // empty when `create` is set (the program's "open or create") and reads as empty otherwise.
 std::string ReadRecordBytes(const fs::path& path, std::size_t recordSize, bool create);
 
+// Reads a record file straight into memory that `place(count)` provides for `count` records.
+void ReadRecordsInto(const fs::path& path, std::size_t recordSize, bool create,
+                     const std::function<void*(std::size_t count)>& place);
+
 // Throws DamagedFileError when an existing file does not hold whole records.
 void RequireWholeRecords(const fs::path& path, std::size_t recordSize);
 
 template <class T>
 std::vector<T> ReadRecords(const fs::path& path, bool create = true) {
-    const std::string bytes = ReadRecordBytes(path, sizeof(T), create);
-    std::vector<T> records(bytes.size() / sizeof(T));
-    if (!records.empty()) std::memcpy(records.data(), bytes.data(), bytes.size());
+    std::vector<T> records;
+    ReadRecordsInto(path, sizeof(T), create, [&](std::size_t count) -> void* {
+        records.reserve(count + 4);  // room for the few records an operation adds
+        records.resize(count);
+        return records.data();
+    });
     return records;
 }
 
