@@ -101,7 +101,8 @@ void Timed(benchmark::State& state, Fixture& f, Op&& op) {
         total += s;
     }
     if (state.iterations() > 0 && floorSeconds > 0)
-        state.counters["x_copy_floor"] = total / static_cast<double>(state.iterations()) / floorSeconds;
+        state.counters["x_copy_floor"] =
+            total / static_cast<double>(state.iterations()) / floorSeconds;
 }
 
 void BM_CopyAndFlush(benchmark::State& state) {
@@ -131,7 +132,8 @@ void BM_DeleteMovement(benchmark::State& state) {
     Fixture f;
     f.fill();
     int next = kRecords / 2;
-    Timed(state, f, [&](Fixture& fx) { benchmark::DoNotOptimize(DeleteMovement(next++, fx.file)); });
+    Timed(state, f,
+          [&](Fixture& fx) { benchmark::DoNotOptimize(DeleteMovement(next++, fx.file)); });
 }
 
 void BM_CancelOrRectify(benchmark::State& state) {

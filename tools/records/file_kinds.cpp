@@ -29,20 +29,28 @@ std::optional<RecordKind> KindFromName(const std::string& name) {
 
 std::string KindName(RecordKind kind) {
     switch (kind) {
-        case RecordKind::Movement: return "TMOVIMENTO";
-        case RecordKind::Company: return "TUTENTE";
-        case RecordKind::Table: return "TTABELLA";
-        case RecordKind::ReleaseDate: return "DOUBLE";
+        case RecordKind::Movement:
+            return "TMOVIMENTO";
+        case RecordKind::Company:
+            return "TUTENTE";
+        case RecordKind::Table:
+            return "TTABELLA";
+        case RecordKind::ReleaseDate:
+            return "DOUBLE";
     }
     return "";
 }
 
 std::size_t RecordSize(RecordKind kind) {
     switch (kind) {
-        case RecordKind::Movement: return sizeof(TMOVIMENTO);
-        case RecordKind::Company: return sizeof(TUTENTE);
-        case RecordKind::Table: return sizeof(TTABELLA);
-        case RecordKind::ReleaseDate: return sizeof(double);
+        case RecordKind::Movement:
+            return sizeof(TMOVIMENTO);
+        case RecordKind::Company:
+            return sizeof(TUTENTE);
+        case RecordKind::Table:
+            return sizeof(TTABELLA);
+        case RecordKind::ReleaseDate:
+            return sizeof(double);
     }
     return 0;
 }
@@ -50,10 +58,14 @@ std::size_t RecordSize(RecordKind kind) {
 std::span<const FieldInfo> FieldsOf(RecordKind kind) {
     static const FieldInfo kDate[] = {{"date", FieldType::Double, 0, 0}};
     switch (kind) {
-        case RecordKind::Movement: return MovementFields();
-        case RecordKind::Company: return TutenteFields();
-        case RecordKind::Table: return TabellaFields();
-        case RecordKind::ReleaseDate: return kDate;
+        case RecordKind::Movement:
+            return MovementFields();
+        case RecordKind::Company:
+            return TutenteFields();
+        case RecordKind::Table:
+            return TabellaFields();
+        case RecordKind::ReleaseDate:
+            return kDate;
     }
     return {};
 }

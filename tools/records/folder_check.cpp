@@ -68,7 +68,8 @@ CheckReport CheckWorkFolder(const fs::path& root) {
         anyFolder = true;
         std::vector<fs::path> files;
         for (const auto& entry : fs::directory_iterator(folder, ec))
-            if (entry.is_regular_file(ec) && KindOfFile(entry.path())) files.push_back(entry.path());
+            if (entry.is_regular_file(ec) && KindOfFile(entry.path()))
+                files.push_back(entry.path());
         if (ec)
             report.problems.push_back(folder.string() + ": cartella non leggibile (" +
                                       ReasonFromErrno(ec.value()) + ")");

@@ -32,7 +32,8 @@ int Usage() {
     return kFailure;
 }
 
-std::optional<RecordKind> ChooseKind(const fs::path& file, const std::optional<std::string>& given) {
+std::optional<RecordKind> ChooseKind(const fs::path& file,
+                                     const std::optional<std::string>& given) {
     if (given) {
         auto kind = KindFromName(*given);
         if (!kind) std::cerr << "tipo di record sconosciuto: " << *given << "\n";
@@ -49,8 +50,9 @@ int Dump(const fs::path& file, RecordKind kind) {
     std::string bytes = ReadRecordBytes(file, RecordSize(kind), false);
     const std::size_t size = RecordSize(kind);
     for (std::size_t at = 0; at < bytes.size(); at += size)
-        std::cout << RecordToJson(kind, reinterpret_cast<const std::byte*>(bytes.data() + at)).dump()
-                  << "\n";
+        std::cout
+            << RecordToJson(kind, reinterpret_cast<const std::byte*>(bytes.data() + at)).dump()
+            << "\n";
     return 0;
 }
 
@@ -66,7 +68,8 @@ int Load(const fs::path& file, RecordKind kind) {
         try {
             RecordFromJson(kind, nlohmann::json::parse(line), record.data());
         } catch (const nlohmann::json::exception&) {
-            std::cerr << "riga " << lineNumber << ": JSON non valido; il file non è stato scritto\n";
+            std::cerr << "riga " << lineNumber
+                      << ": JSON non valido; il file non è stato scritto\n";
             return kFailure;
         } catch (const JsonRecordError& e) {
             std::cerr << "riga " << lineNumber << ": " << e.what()

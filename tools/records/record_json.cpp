@@ -77,18 +77,27 @@ void Store(std::byte* rec, std::size_t offset, T v) {
 
 ojson FieldToJson(const std::byte* rec, const FieldInfo& f) {
     switch (f.type) {
-        case FieldType::Int32: return Load<std::int32_t>(rec, f.offset);
-        case FieldType::Double: return NumberToJson(Load<double>(rec, f.offset));
-        case FieldType::Text: return TextAt(rec, f);
+        case FieldType::Int32:
+            return Load<std::int32_t>(rec, f.offset);
+        case FieldType::Double:
+            return NumberToJson(Load<double>(rec, f.offset));
+        case FieldType::Text:
+            return TextAt(rec, f);
     }
     return nullptr;
 }
 
 void FieldFromJson(std::byte* rec, const FieldInfo& f, const json& v, const std::string& key) {
     switch (f.type) {
-        case FieldType::Int32: Store(rec, f.offset, IntFromJson(v, key)); break;
-        case FieldType::Double: Store(rec, f.offset, NumberFromJson(v, key)); break;
-        case FieldType::Text: SetTextAt(rec, f, TextFromJson(v, key, f.capacity)); break;
+        case FieldType::Int32:
+            Store(rec, f.offset, IntFromJson(v, key));
+            break;
+        case FieldType::Double:
+            Store(rec, f.offset, NumberFromJson(v, key));
+            break;
+        case FieldType::Text:
+            SetTextAt(rec, f, TextFromJson(v, key, f.capacity));
+            break;
     }
 }
 
@@ -120,8 +129,9 @@ void TableFromJson(const json& o, std::byte* rec) {
         if (!o.contains(key)) return nullptr;
         const json& a = o.at(key);
         if (!a.is_array() || a.size() > size)
-            throw JsonRecordError(std::string("il campo ") + key + " deve essere un elenco di al più " +
-                                  std::to_string(size) + " valori");
+            throw JsonRecordError(std::string("il campo ") + key +
+                                  " deve essere un elenco di al più " + std::to_string(size) +
+                                  " valori");
         return &a;
     };
     for (const auto& [key, value] : o.items())
