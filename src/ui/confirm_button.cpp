@@ -1,0 +1,61 @@
+#include "ui/confirm_button.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+namespace braxol::ui {
+
+ConfirmButton::ConfirmButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent) {
+    setObjectName("BCONF");
+    setAutoDefault(true);
+    connect(this, &QPushButton::clicked, this, &ConfirmButton::activated);
+}
+
+void ConfirmButton::setUntouchedGuard(std::function<bool()> untouched,
+                                      std::function<void()> toFirstField) {
+    untouched_ = std::move(untouched);
+    toFirstField_ = std::move(toFirstField);
+}
+
+void ConfirmButton::focusInEvent(QFocusEvent* event) {
+    QPushButton::focusInEvent(event);
+    enter();
+}
+
+void ConfirmButton::focusOutEvent(QFocusEvent* event) {
+    QPushButton::focusOutEvent(event);
+    entered_ = false;
+    passed_ = false;
+}
+
+void ConfirmButton::mousePressEvent(QMouseEvent* event) {
+    mousePress_ = true;
+    QPushButton::mousePressEvent(event);
+}
+
+void ConfirmButton::enter() {
+    entered_ = true;
+    passed_ = false;
+    if (untouched_ && untouched_()) {
+        if (toFirstField_) toFirstField_();
+        return;
+    }
+    passed_ = !checks_ || checks_();
+}
+
+void ConfirmButton::activated() {
+    const bool fromMouse = mousePress_;
+    mousePress_ = false;
+    // The accelerator presses the button without giving it the focus: enter it first, so that
+    // the checks run exactly once. A mouse press has already entered it.
+    if (!fromMouse && !hasFocus()) {
+        setFocus(Qt::ShortcutFocusReason);
+        if (!entered_) enter();  // the window was not active, so no focus event came
+    }
+    if (!(entered_ && passed_ && hasFocus())) return;
+    passed_ = false;
+    entered_ = false;
+    if (save_) save_();
+}
+
+}  // namespace braxol::ui

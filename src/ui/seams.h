@@ -1,0 +1,89 @@
+#pragma once
+// The program's only ways out of its windows: message and question boxes, file and picture
+// dialogs, the print dialog, the desktop shell and the clock. Windows call them through
+// these seams, so that tests can script every answer and other platforms can plug in.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+
+namespace braxol::ui {
+
+enum class Answer { Ok, Yes, No, Cancel };
+enum class Buttons { YesNo, OkNo, OkCancel, YesNoCancel };
+enum class Severity { Information, Warning, Error, Question };
+
+class MessageSeam {
+public:
+    virtual ~MessageSeam() = default;
+    // A modal box with one OK button.
+    virtual void inform(QWidget* parent, const QString& text, Severity severity) = 0;
+    // A modal question; the answer is one of the offered buttons.
+    virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons, Severity severity) = 0;
+};
+
+class FileDialogSeam {
+public:
+    virtual ~FileDialogSeam() = default;
+    // Empty when the user cancels.
+    virtual QString openFile(QWidget* parent, const QString& caption, const QString& folder,
+                             const QString& filter) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& caption, const QString& folder,
+                             const QString& filter) = 0;
+    virtual QString openPicture(QWidget* parent, const QString& caption, const QString& folder) = 0;
+};
+
+class PrintDialogSeam {
+public:
+    virtual ~PrintDialogSeam() = default;
+    // Lets the user set up the printer; false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+class ShellSeam {
+public:
+    virtual ~ShellSeam() = default;
+    // The desktop's "open": a document with its associated program, an address in the browser.
+    virtual bool open(const QString& documentOrAddress) = 0;
+    // Starts a program detached, in a working folder.
+    virtual bool start(const QString& program, const QStringList& arguments,
+                       const QString& workingFolder) = 0;
+};
+
+class ClockSeam {
+public:
+    virtual ~ClockSeam() = default;
+    virtual QDateTime now() = 0;
+    QDate today() { return now().date(); }
+};
+
+// The seams in use. Each starts as the real one; set() installs a replacement (nullptr
+// restores the real one).
+struct Seams {
+    static MessageSeam& messages();
+    static FileDialogSeam& files();
+    static PrintDialogSeam& print();
+    static ShellSeam& shell();
+    static ClockSeam& clock();
+
+    static void setMessages(MessageSeam* seam);
+    static void setFiles(FileDialogSeam* seam);
+    static void setPrint(PrintDialogSeam* seam);
+    static void setShell(ShellSeam* seam);
+    static void setClock(ClockSeam* seam);
+};
+
+// Short forms for the windows.
+void Inform(QWidget* parent, const QString& text, Severity severity = Severity::Information);
+void Warn(QWidget* parent, const QString& text);
+Answer Ask(QWidget* parent, const QString& text, Buttons buttons = Buttons::YesNo,
+           Severity severity = Severity::Question);
+
+// Today as a day count of the record files.
+double Today();
+double Now();
+
+}  // namespace braxol::ui
