@@ -5,7 +5,8 @@
 
 namespace braxol::ui {
 
-ConfirmButton::ConfirmButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent) {
+ConfirmButton::ConfirmButton(QWidget* parent, const QString& caption)
+    : QPushButton(caption, parent) {
     setObjectName("BCONF");
     setAutoDefault(true);
     connect(this, &QPushButton::clicked, this, &ConfirmButton::activated);
@@ -34,6 +35,7 @@ void ConfirmButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void ConfirmButton::enter() {
+    ++entries_;
     entered_ = true;
     passed_ = false;
     if (untouched_ && untouched_()) {
@@ -49,8 +51,9 @@ void ConfirmButton::activated() {
     // The accelerator presses the button without giving it the focus: enter it first, so that
     // the checks run exactly once. A mouse press has already entered it.
     if (!fromMouse && !hasFocus()) {
+        const int before = entries_;
         setFocus(Qt::ShortcutFocusReason);
-        if (!entered_) enter();  // the window was not active, so no focus event came
+        if (entries_ == before) enter();  // the window was not active, so no focus event came
     }
     if (!(entered_ && passed_ && hasFocus())) return;
     passed_ = false;

@@ -35,9 +35,10 @@ private:
     std::function<void()> save_;
     std::function<bool()> untouched_;
     std::function<void()> toFirstField_;
-    bool passed_ = false;     // the checks of this entry passed
-    bool entered_ = false;    // the checks of this entry ran
-    bool mousePress_ = false; // the current press came from the mouse
+    bool passed_ = false;      // the checks of this entry passed
+    bool entered_ = false;     // the checks of this entry ran
+    bool mousePress_ = false;  // the current press came from the mouse
+    int entries_ = 0;          // how many times the button was entered
 };
 
 }  // namespace braxol::ui

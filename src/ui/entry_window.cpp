@@ -9,7 +9,9 @@
 
 namespace braxol::ui {
 
-EntryWindow::EntryWindow(QWidget* parent) : QDialog(parent) { setModal(true); }
+EntryWindow::EntryWindow(QWidget* parent) : QDialog(parent) {
+    setModal(true);
+}
 
 void EntryWindow::focusFirstField() {
     if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);

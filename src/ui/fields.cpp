@@ -9,7 +9,8 @@
 namespace braxol::ui {
 
 bool IsNavigationKey(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return true;
     switch (event->key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -26,8 +27,10 @@ bool IsNavigationKey(const QKeyEvent* event) {
         case Qt::Key_Backspace:
         case Qt::Key_Shift:
         case Qt::Key_Control:
-        case Qt::Key_Alt: return true;
-        default: return event->text().isEmpty();
+        case Qt::Key_Alt:
+            return true;
+        default:
+            return event->text().isEmpty();
     }
 }
 
@@ -44,10 +47,16 @@ void IntegerEdit::keyPressEvent(QKeyEvent* event) {
     QApplication::beep();
 }
 
-int IntegerEdit::value() const { return ParseInteger(text().toStdString()); }
-void IntegerEdit::setValue(int value) { setText(QString::number(value)); }
+int IntegerEdit::value() const {
+    return ParseInteger(text().toStdString());
+}
+void IntegerEdit::setValue(int value) {
+    setText(QString::number(value));
+}
 
-AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignRight); }
+AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignRight);
+}
 
 void AmountEdit::keyPressEvent(QKeyEvent* event) {
     QString t = event->text();
@@ -92,15 +101,21 @@ void AmountEdit::regroup() {
     }
 }
 
-double AmountEdit::value(int decimals) const { return ParseAmount(text().toStdString(), decimals); }
+double AmountEdit::value(int decimals) const {
+    return ParseAmount(text().toStdString(), decimals);
+}
 
 void AmountEdit::setValue(double value, int decimals) {
     setText(QString::fromStdString(FormatAmount(value, 0, decimals)));
 }
 
-DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) { setInputMask("99/99/9999;_"); }
+DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
+    setInputMask("99/99/9999;_");
+}
 
-std::optional<double> DateEdit::date() const { return ParseDate(text().toStdString()); }
+std::optional<double> DateEdit::date() const {
+    return ParseDate(text().toStdString());
+}
 
 void DateEdit::setDate(double date) {
     setText(IsValidDate(date) ? QString::fromStdString(FormatDate(date)) : QString());

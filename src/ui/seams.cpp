@@ -16,10 +16,14 @@ namespace {
 
 QMessageBox::Icon IconOf(Severity s) {
     switch (s) {
-        case Severity::Information: return QMessageBox::Information;
-        case Severity::Warning: return QMessageBox::Warning;
-        case Severity::Error: return QMessageBox::Critical;
-        case Severity::Question: return QMessageBox::Question;
+        case Severity::Information:
+            return QMessageBox::Information;
+        case Severity::Warning:
+            return QMessageBox::Warning;
+        case Severity::Error:
+            return QMessageBox::Critical;
+        case Severity::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -34,9 +38,15 @@ public:
     Answer ask(QWidget* parent, const QString& text, Buttons buttons, Severity severity) override {
         QMessageBox::StandardButtons offered;
         switch (buttons) {
-            case Buttons::YesNo: offered = QMessageBox::Yes | QMessageBox::No; break;
-            case Buttons::OkNo: offered = QMessageBox::Ok | QMessageBox::No; break;
-            case Buttons::OkCancel: offered = QMessageBox::Ok | QMessageBox::Cancel; break;
+            case Buttons::YesNo:
+                offered = QMessageBox::Yes | QMessageBox::No;
+                break;
+            case Buttons::OkNo:
+                offered = QMessageBox::Ok | QMessageBox::No;
+                break;
+            case Buttons::OkCancel:
+                offered = QMessageBox::Ok | QMessageBox::Cancel;
+                break;
             case Buttons::YesNoCancel:
                 offered = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
                 break;
@@ -44,10 +54,14 @@ public:
         QMessageBox box(IconOf(severity), QApplication::applicationDisplayName(), text, offered,
                         parent);
         switch (box.exec()) {
-            case QMessageBox::Ok: return Answer::Ok;
-            case QMessageBox::Yes: return Answer::Yes;
-            case QMessageBox::No: return Answer::No;
-            default: return Answer::Cancel;
+            case QMessageBox::Ok:
+                return Answer::Ok;
+            case QMessageBox::Yes:
+                return Answer::Yes;
+            case QMessageBox::No:
+                return Answer::No;
+            default:
+                return Answer::Cancel;
         }
     }
 };
@@ -107,22 +121,44 @@ ClockSeam* clockSeam = nullptr;
 
 }  // namespace
 
-MessageSeam& Seams::messages() { return messagesSeam ? *messagesSeam : realMessages; }
-FileDialogSeam& Seams::files() { return filesSeam ? *filesSeam : realFiles; }
-PrintDialogSeam& Seams::print() { return printSeam ? *printSeam : realPrint; }
-ShellSeam& Seams::shell() { return shellSeam ? *shellSeam : realShell; }
-ClockSeam& Seams::clock() { return clockSeam ? *clockSeam : realClock; }
+MessageSeam& Seams::messages() {
+    return messagesSeam ? *messagesSeam : realMessages;
+}
+FileDialogSeam& Seams::files() {
+    return filesSeam ? *filesSeam : realFiles;
+}
+PrintDialogSeam& Seams::print() {
+    return printSeam ? *printSeam : realPrint;
+}
+ShellSeam& Seams::shell() {
+    return shellSeam ? *shellSeam : realShell;
+}
+ClockSeam& Seams::clock() {
+    return clockSeam ? *clockSeam : realClock;
+}
 
-void Seams::setMessages(MessageSeam* seam) { messagesSeam = seam; }
-void Seams::setFiles(FileDialogSeam* seam) { filesSeam = seam; }
-void Seams::setPrint(PrintDialogSeam* seam) { printSeam = seam; }
-void Seams::setShell(ShellSeam* seam) { shellSeam = seam; }
-void Seams::setClock(ClockSeam* seam) { clockSeam = seam; }
+void Seams::setMessages(MessageSeam* seam) {
+    messagesSeam = seam;
+}
+void Seams::setFiles(FileDialogSeam* seam) {
+    filesSeam = seam;
+}
+void Seams::setPrint(PrintDialogSeam* seam) {
+    printSeam = seam;
+}
+void Seams::setShell(ShellSeam* seam) {
+    shellSeam = seam;
+}
+void Seams::setClock(ClockSeam* seam) {
+    clockSeam = seam;
+}
 
 void Inform(QWidget* parent, const QString& text, Severity severity) {
     Seams::messages().inform(parent, text, severity);
 }
-void Warn(QWidget* parent, const QString& text) { Inform(parent, text, Severity::Warning); }
+void Warn(QWidget* parent, const QString& text) {
+    Inform(parent, text, Severity::Warning);
+}
 Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Severity severity) {
     return Seams::messages().ask(parent, text, buttons, severity);
 }

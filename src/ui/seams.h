@@ -22,7 +22,8 @@ public:
     // A modal box with one OK button.
     virtual void inform(QWidget* parent, const QString& text, Severity severity) = 0;
     // A modal question; the answer is one of the offered buttons.
-    virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons, Severity severity) = 0;
+    virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons,
+                       Severity severity) = 0;
 };
 
 class FileDialogSeam {

@@ -17,7 +17,9 @@ template <std::size_t N>
 QString FromField(const PStr<N>& field) {
     return FromRecord(field.trimmed());
 }
-inline std::string ToRecord(const QString& text) { return Cp1252FromUtf8(text.toStdString()); }
+inline std::string ToRecord(const QString& text) {
+    return Cp1252FromUtf8(text.toStdString());
+}
 template <std::size_t N>
 void SetField(PStr<N>& field, const QString& text) {
     field.set(ToRecord(text));

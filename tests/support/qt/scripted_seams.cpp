@@ -16,7 +16,8 @@ void ScriptedMessages::inform(QWidget*, const QString& text, ui::Severity severi
     shown_.push_back({text, severity, false});
 }
 
-ui::Answer ScriptedMessages::ask(QWidget*, const QString& text, ui::Buttons, ui::Severity severity) {
+ui::Answer ScriptedMessages::ask(QWidget*, const QString& text, ui::Buttons,
+                                 ui::Severity severity) {
     shown_.push_back({text, severity, true});
     if (answers_.empty()) {
         ADD_FAILURE() << "domanda inattesa: " << text.toStdString();

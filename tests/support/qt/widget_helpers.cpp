@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <QWindow>
 
 namespace braxol::test {
 
@@ -44,11 +45,18 @@ void Type(QWidget* window, const QString& text) {
 }
 
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(Target(window), static_cast<Qt::Key>(key), modifiers);
+    // Through the window, as the system delivers keys, so that accelerators work too.
+    QWidget* target = Target(window);
+    if (QWindow* handle = target->window()->windowHandle())
+        QTest::keyClick(handle, static_cast<Qt::Key>(key), modifiers);
+    else
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     Settle();
 }
 
-void PressEnter(QWidget* window) { PressKey(window, Qt::Key_Return); }
+void PressEnter(QWidget* window) {
+    PressKey(window, Qt::Key_Return);
+}
 
 void FocusOn(QWidget* window, const QString& name) {
     if (QWidget* w = Control(window, name)) w->setFocus(Qt::MouseFocusReason);
@@ -65,6 +73,8 @@ QString FocusName() {
     return f ? f->objectName() : QString();
 }
 
-void Settle() { QApplication::processEvents(); }
+void Settle() {
+    QApplication::processEvents();
+}
 
 }  // namespace braxol::test

@@ -31,3 +31,14 @@ QString FocusName();
 void Settle();
 
 }  // namespace braxol::test
+
+#include <ostream>
+// Lets test failures print texts readably.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{';
+    for (const auto& s : l) *os << '"' << s.toStdString() << "\" ";
+    *os << '}';
+}
