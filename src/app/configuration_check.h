@@ -1,0 +1,34 @@
+#pragma once
+// The readiness check that guards most menu entries: company data entered, signing folders
+// and customs web addresses given, and the password-expiry warnings.
+
+#include <string_view>
+
+#include "app/run_state.h"
+
+class QWidget;
+
+namespace braxol::app {
+
+// The customs access page written into a company record that has none (100 + 17 characters).
+inline constexpr std::string_view kDefaultAccessAddress1 =
+    "https://telematico.agenziadogane.it/TelematicoFunzioniDiAccessoWEB/"
+    "FunzioniDiAccessoAutServlet?UC=1&";
+inline constexpr std::string_view kDefaultAccessAddress2 = "SC=1&ST=1";
+
+inline constexpr const char* kNoCompanyData = "NON SONO STATI COMPILATI I DATI AZIENDALI";
+inline constexpr const char* kNoSigningPaths =
+    "NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI";
+inline constexpr const char* kNoWebAddresses = "NON SONO STATI INDICATI I PERCORSI WEB";
+inline constexpr const char* kPasswordExpired =
+    "Attenzione la password per il Sistema Telematico è scaduta!";
+
+// Refreshes the company, paths and web records of the state and reports every failed check;
+// true when none failed.
+bool CheckConfiguration(RunState& state, QWidget* parent);
+
+// Creates UTENTE.001 with a blank record when missing; runs the check; returns the text of
+// the status line.
+QString RefreshStatusLine(RunState& state, QWidget* parent);
+
+}  // namespace braxol::app

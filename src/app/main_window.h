@@ -1,0 +1,50 @@
+#pragma once
+// The main window: menu, status line and background picture. Every other window opens from
+// its menu as a modal dialog; entries whose window the program does not have yet are shown
+// disabled.
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <functional>
+#include <map>
+
+#include "app/run_state.h"
+
+class QAction;
+class QLabel;
+
+namespace braxol::app {
+
+class TFPRINCIPALE : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFPRINCIPALE(RunState& state, QWidget* parent = nullptr);
+
+    RunState& state() { return state_; }
+    QAction* action(const QString& name) const;
+    QString statusText() const;
+    // Runs the checks, the status line included (start-up and after the company window).
+    void refreshStatusLine();
+    // Runs on every activation; the update check and the reminders hook in here.
+    std::function<void()> onActivated;
+
+    // Enables the entry and opens its window through `handler`.
+    void bind(const char* action, std::function<void()> handler);
+    // The guarded entries open only when the configuration check passes.
+    void bindChecked(const char* action, std::function<void()> handler);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenu();
+    void connectActions();
+    void openWebSlot(int slot);
+    void startSigningProgram();
+
+    RunState& state_;
+    std::map<QString, QAction*> actions_;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace braxol::app

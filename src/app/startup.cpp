@@ -1,0 +1,38 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/run_state.h"
+#include "store/io_error.h"
+#include "store/table_structures.h"
+#include "ui/io_error_box.h"
+
+namespace braxol::app {
+
+bool PrepareWorkFolder(RunState& state, QWidget* parent) {
+    try {
+        state.folders.create();
+        CreateMissingStructures(state.folders.datiGen);
+        return true;
+    } catch (const IoError& e) {
+        ui::ShowIoError(parent, e);
+        return false;
+    }
+}
+
+void UseItalian(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_it", "qt_it"}) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(name, folder))
+            app.installTranslator(translator);
+        else
+            delete translator;
+    }
+}
+
+}  // namespace braxol::app

@@ -1,0 +1,122 @@
+// The readiness check and the status line on real files of a temporary work folder.
+
+#include <gtest/gtest.h>
+
+#include "app/configuration_check.h"
+#include "store/config_files.h"
+#include "store/dates.h"
+#include "support/qt/scripted_seams.h"
+#include "support/qt/widget_helpers.h"
+#include "support/temp_folder.h"
+
+namespace braxol {
+namespace {
+
+using namespace braxol::test;
+
+class ConfigurationCheck : public ::testing::Test {
+protected:
+    TempWorkFolder work;
+    ScriptedSeams seams;
+    app::RunState state;
+
+    void SetUp() override {
+        state.folders = work.folders();
+        seams.clock.current = QDateTime(QDate(2025, 6, 30), QTime(9, 0));
+    }
+
+    // A company with everything entered, the password changed `daysAgo` days before today.
+    void writeComplete(const std::string& passwordDate, const std::string& address = "") {
+        TUTENTE c = BlankTutente();
+        c.CAUESO.set("C");
+        c.DATPSW.set(passwordDate);
+        SetAccessAddress(c, address);
+        WriteCompany(state.folders.companyFile(), c);
+        TTABELLA paths = BlankTabella();
+        paths.text[1].set("/firma/dafirmare/");
+        paths.text[2].set("/firma/firmati/");
+        WriteConfigRecord(state.folders.applFile(), paths);
+        TTABELLA web = BlankTabella();
+        web.text[3].set("https://reale.example/");
+        web.text[5].set("https://prova.example/");
+        web.text[7].set("https://dogane.example/");
+        WriteConfigRecord(state.folders.webFile(), web);
+    }
+
+    std::string daysAgo(int days) { return FormatDate(DateFromCivil(2025, 6, 30) - days); }
+};
+
+TEST_F(ConfigurationCheck, EmptyWorkFolderReportsEachMissingPieceOnce) {
+    const QString status = app::RefreshStatusLine(state, nullptr);
+    EXPECT_EQ(std::filesystem::file_size(state.folders.companyFile()), 608u);
+    EXPECT_EQ(seams.messages.texts(),
+              (QStringList{app::kNoCompanyData, app::kNoSigningPaths, app::kNoWebAddresses}));
+    EXPECT_TRUE(status.endsWith("   ***  - Mis. Energetico")) << status.toStdString();
+    seams.messages.clear();
+    EXPECT_FALSE(app::CheckConfiguration(state, nullptr));
+    EXPECT_EQ(seams.messages.texts().count(app::kNoCompanyData), 1);
+}
+
+TEST_F(ConfigurationCheck, CompleteConfigurationPassesSilently) {
+    writeComplete("");
+    EXPECT_TRUE(app::CheckConfiguration(state, nullptr));
+    EXPECT_TRUE(seams.messages.shown().empty());
+    EXPECT_EQ(state.web.text[3].str(), "https://reale.example/");
+    EXPECT_TRUE(app::RefreshStatusLine(state, nullptr).endsWith("   ***  - Contalitri"));
+}
+
+TEST_F(ConfigurationCheck, PasswordWarnings) {
+    struct Case {
+        const char* name;
+        std::string date;
+        std::vector<int> messagesPerCall;  // over five guarded uses
+        QString text;
+    } cases[] = {
+        {"85 days: five days left, three times",
+         daysAgo(85),
+         {1, 1, 1, 0, 0},
+         "Attenzione la password per il Sistema Telematico scadrà tra 5 giorni"},
+        {"91 days: expired every time", daysAgo(91), {1, 1, 1, 1, 1}, app::kPasswordExpired},
+        {"90 days: no days left",
+         daysAgo(90),
+         {1, 1, 1, 0, 0},
+         "Attenzione la password per il Sistema Telematico scadrà tra 0 giorni"},
+        {"10 days: nothing", daysAgo(10), {0, 0, 0, 0, 0}, ""},
+        {"80 days: nothing yet", daysAgo(80), {0, 0, 0, 0, 0}, ""},
+        {"empty date", "", {0, 0, 0, 0, 0}, ""},
+        {"unparsable date", "31/02/2025", {0, 0, 0, 0, 0}, ""},
+        {"garbage", "abc", {0, 0, 0, 0, 0}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeComplete(c.date);
+        state.warningCounter = 0;
+        for (int expected : c.messagesPerCall) {
+            seams.messages.clear();
+            EXPECT_TRUE(app::CheckConfiguration(state, nullptr));
+            ASSERT_EQ(static_cast<int>(seams.messages.shown().size()), expected);
+            if (expected) {
+                EXPECT_EQ(seams.messages.texts().front(), c.text);
+            }
+        }
+    }
+}
+
+TEST_F(ConfigurationCheck, AccessAddressDefaultOnlyWhenNoneIsThere) {
+    writeComplete("", "");
+    app::CheckConfiguration(state, nullptr);
+    auto stored = ReadCompany(state.folders.companyFile());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->INDACC1.trimmed().size(), 100u);
+    EXPECT_EQ(AccessAddress(*stored),
+              std::string(app::kDefaultAccessAddress1) + std::string(app::kDefaultAccessAddress2));
+
+    const std::string own = "http://" + std::string(110, 'x');  // 117 characters
+    writeComplete("", own);
+    app::CheckConfiguration(state, nullptr);
+    stored = ReadCompany(state.folders.companyFile());
+    EXPECT_EQ(AccessAddress(*stored), own);
+}
+
+}  // namespace
+}  // namespace braxol
