@@ -4,4 +4,4 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$ROOT/scripts/setup.sh"
 BUILD="${BRAXOL_BUILD:-$ROOT/build}"
-exec "$BUILD/tools/records/braxol-records" check "$PWD"
+exec "$BUILD/src/app/braxol"
