@@ -5,6 +5,7 @@
 #include "app/configuration_check.h"
 #include "store/config_files.h"
 #include "store/dates.h"
+#include "support/configuration.h"
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "support/temp_folder.h"
@@ -25,22 +26,11 @@ protected:
         seams.clock.current = QDateTime(QDate(2025, 6, 30), QTime(9, 0));
     }
 
-    // A company with everything entered, the password changed `daysAgo` days before today.
     void writeComplete(const std::string& passwordDate, const std::string& address = "") {
-        TUTENTE c = BlankTutente();
-        c.CAUESO.set("C");
-        c.DATPSW.set(passwordDate);
-        SetAccessAddress(c, address);
-        WriteCompany(state.folders.companyFile(), c);
-        TTABELLA paths = BlankTabella();
-        paths.text[1].set("/firma/dafirmare/");
-        paths.text[2].set("/firma/firmati/");
-        WriteConfigRecord(state.folders.applFile(), paths);
-        TTABELLA web = BlankTabella();
-        web.text[3].set("https://reale.example/");
-        web.text[5].set("https://prova.example/");
-        web.text[7].set("https://dogane.example/");
-        WriteConfigRecord(state.folders.webFile(), web);
+        CompleteConfiguration config;
+        config.passwordDate = passwordDate;
+        config.accessAddress = address;
+        WriteConfiguration(state.folders, config);
     }
 
     std::string daysAgo(int days) { return FormatDate(DateFromCivil(2025, 6, 30) - days); }

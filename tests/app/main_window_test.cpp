@@ -11,6 +11,7 @@
 #include "app/menu_layout.h"
 #include "app/startup.h"
 #include "store/config_files.h"
+#include "support/configuration.h"
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "support/temp_folder.h"
@@ -110,19 +111,9 @@ TEST_F(MainWindow, GuardedWebEntriesOpenOnlyWithACompleteConfiguration) {
     EXPECT_TRUE(seams.shell.opened.isEmpty());
     EXPECT_TRUE(seams.messages.saw(app::kNoCompanyData));
 
-    TUTENTE c = BlankTutente();
-    c.CAUESO.set("E");
-    WriteCompany(state.folders.companyFile(), c);
-    TTABELLA paths = BlankTabella();
-    paths.text[0].set("/opt/firma/FirmaVerifica");
-    paths.text[1].set("/firma/dafirmare/");
-    paths.text[2].set("/firma/firmati/");
-    WriteConfigRecord(state.folders.applFile(), paths);
-    TTABELLA web = BlankTabella();
-    web.text[3].set("https://reale.example/");
-    web.text[5].set("https://prova.example/");
-    web.text[7].set("https://dogane.example/");
-    WriteConfigRecord(state.folders.webFile(), web);
+    CompleteConfiguration config;
+    config.meter = "E";
+    WriteConfiguration(state.folders, config);
     seams.messages.clear();
 
     struct Case {
