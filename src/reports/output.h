@@ -1,0 +1,31 @@
+#pragma once
+// Where a report goes: the screen preview (from which the user prints it or saves a PDF), the
+// printer, or straight to a PDF file.
+
+#include <QString>
+
+#include "reports/report.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace braxol::reports {
+
+// A4 without margins, in the page's orientation.
+QPageLayout LayoutOf(const Page& page);
+
+// Draws one page on a painter whose device is already set to that page.
+void PaintPage(const Page& page, QPainter& painter, const QRectF& paperPoints);
+
+// Prints every page on the printer; false when it cannot be started.
+bool PrintReport(const Report& report, QPrinter& printer);
+// Writes the report as a PDF file; false when the file cannot be written.
+bool SaveReportPdf(const Report& report, const QString& path);
+// Asks for a printer through the print seam and prints; false when cancelled or failed.
+bool PrintWithDialog(const Report& report, QWidget* parent);
+
+// The modal preview, zoomed to show a whole page, with "Stampa" and "Salva PDF".
+void ShowPreview(const Report& report, const QString& title, QWidget* parent);
+
+}  // namespace braxol::reports

@@ -1,0 +1,101 @@
+#include "reports/preview_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "reports/output.h"
+#include "ui/seams.h"
+
+namespace braxol::reports {
+
+TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent)
+    : QDialog(parent), report_(report), printer_(QPrinter::ScreenResolution) {
+    setObjectName("FANTEPRIMA");
+    setWindowTitle(title.isEmpty() ? "Anteprima di stampa" : title);
+    setModal(true);
+    resize(900, 700);
+
+    printer_.setPageLayout(LayoutOf(report.pages().front()));
+    printer_.setFullPage(true);
+    view_ = new QPrintPreviewWidget(&printer_, this);
+    view_->setObjectName("ANTEPRIMA");
+    connect(view_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { PrintReport(report_, *printer); });
+
+    auto button = [this](const QString& caption, const char* name) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* first = button("|<", "BPRIMA");
+    QPushButton* previous = button("<", "BPRECEDENTE");
+    QPushButton* next = button(">", "BSUCCESSIVA");
+    QPushButton* last = button(">|", "BULTIMA");
+    QPushButton* whole = button("Pagina &intera", "BPAGINAINTERA");
+    QPushButton* width = button("&Larghezza pagina", "BLARGHEZZA");
+    QPushButton* printButton = button("&Stampa", "BSTAMPA");
+    QPushButton* pdf = button("Salva &PDF", "BSALVAPDF");
+    QPushButton* close = button("&Chiudi", "BCHIUDI");
+    pageLabel_ = new QLabel(this);
+    pageLabel_->setObjectName("LPAGINA");
+
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{first, previous, pageLabel_, next, last, whole, width})
+        bar->addWidget(w);
+    bar->addStretch();
+    for (QWidget* w : std::initializer_list<QWidget*>{printButton, pdf, close}) bar->addWidget(w);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view_, 1);
+
+    connect(first, &QPushButton::clicked, this, [this] { showPage(1); });
+    connect(previous, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() - 1); });
+    connect(next, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() + 1); });
+    connect(last, &QPushButton::clicked, this, [this] { showPage(view_->pageCount()); });
+    connect(whole, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitInView);
+    connect(width, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitToWidth);
+    connect(printButton, &QPushButton::clicked, this, &TFANTEPRIMA::print);
+    connect(pdf, &QPushButton::clicked, this, &TFANTEPRIMA::savePdf);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(view_, &QPrintPreviewWidget::previewChanged, this,
+            [this] { showPage(view_->currentPage()); });
+
+    view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+    view_->setZoomMode(QPrintPreviewWidget::FitInView);
+    view_->updatePreview();
+}
+
+int TFANTEPRIMA::pageShown() const {
+    return view_->currentPage();
+}
+
+void TFANTEPRIMA::showPage(int page) {
+    const int count = view_->pageCount();
+    page = std::clamp(page, 1, std::max(1, count));
+    view_->setCurrentPage(page);
+    pageLabel_->setText(QString("Pagina %1 di %2").arg(page).arg(count));
+}
+
+void TFANTEPRIMA::print() {
+    PrintWithDialog(report_, this);
+}
+
+void TFANTEPRIMA::savePdf() {
+    QString path = ui::Seams::files().saveFile(this, "Salva il PDF", QString(), "PDF (*.pdf)");
+    if (path.isEmpty()) return;
+    if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
+    if (!SaveReportPdf(report_, path))
+        ui::Inform(this, "IMPOSSIBILE SCRIVERE IL FILE " + path, ui::Severity::Error);
+}
+
+void ShowPreview(const Report& report, const QString& title, QWidget* parent) {
+    TFANTEPRIMA preview(report, title, parent);
+    preview.exec();
+}
+
+}  // namespace braxol::reports
