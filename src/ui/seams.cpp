@@ -90,12 +90,21 @@ public:
     }
 };
 
+}  // namespace
+
+QUrl TargetUrl(const QString& target) {
+    // An address carries a scheme ("https:", "mailto:"); anything else is a file. A one-letter
+    // scheme is a Windows drive ("C:\\...").
+    const QUrl url(target);
+    if (url.scheme().size() > 1) return url;
+    return QUrl::fromLocalFile(target);
+}
+
+namespace {
+
 class DesktopShell : public ShellSeam {
 public:
-    bool open(const QString& target) override {
-        const QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
-        return QDesktopServices::openUrl(url);
-    }
+    bool open(const QString& target) override { return QDesktopServices::openUrl(TargetUrl(target)); }
     bool start(const QString& program, const QStringList& arguments,
                const QString& workingFolder) override {
         return QProcess::startDetached(program, arguments, workingFolder);

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 class QPrinter;
 class QWidget;
@@ -82,6 +83,9 @@ void Inform(QWidget* parent, const QString& text, Severity severity = Severity::
 void Warn(QWidget* parent, const QString& text);
 Answer Ask(QWidget* parent, const QString& text, Buttons buttons = Buttons::YesNo,
            Severity severity = Severity::Question);
+
+// What the desktop's "open" gets for a document or an address.
+QUrl TargetUrl(const QString& target);
 
 // Today as a day count of the record files.
 double Today();

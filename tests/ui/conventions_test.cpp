@@ -132,3 +132,23 @@ TEST_F(Conventions, TypingAccentedLettersReachesTheField) {
 
 }  // namespace
 }  // namespace braxol
+
+namespace braxol {
+namespace {
+
+TEST(Shell, AddressesStayAddressesAndEverythingElseIsAFile) {
+    struct Case {
+        const char* target;
+        const char* url;
+    } cases[] = {
+        {"https://dogane.example/pagina?x=1", "https://dogane.example/pagina?x=1"},
+        {"mailto:supporto@example.it?subject=Ciao", "mailto:supporto@example.it?subject=Ciao"},
+        {"/tmp/TEMP_ZYMOTEC/RICERCA_E.CSV", "file:///tmp/TEMP_ZYMOTEC/RICERCA_E.CSV"},
+        {"/tmp/lettera con spazi.pdf", "file:///tmp/lettera con spazi.pdf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::TargetUrl(c.target).toString(), QString(c.url)) << c.target;
+}
+
+}  // namespace
+}  // namespace braxol

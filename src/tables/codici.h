@@ -1,0 +1,77 @@
+#pragma once
+// The generic code-table window FCODICI: a code (LE1) and its description (LE2) in the table
+// named by the context, described by its structure file. Typing a code that the table holds
+// switches to editing that record: the confirm button then moves it (keeping its number),
+// "Cance&lla" deletes it. In single-entry mode the window closes after its first insertion.
+// The window is created for each opening.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "store/records.h"
+#include "store/table_structures.h"
+#include "tables/table_context.h"
+#include "ui/entry_window.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace braxol::ui {
+class ConfirmButton;
+}
+
+namespace braxol::tables {
+
+class TFCODICI : public ui::EntryWindow {
+    Q_OBJECT
+public:
+    // Reads the structure; when there is none it says so, and the window closes on showing.
+    explicit TFCODICI(TableContext context, QWidget* parent = nullptr);
+    ~TFCODICI() override;
+
+    bool hasStructure() const { return structure_.has_value(); }
+    bool editing() const { return editing_; }
+    // The code of the record last composed in the window, trimmed ("" after a reset).
+    QString lastCode() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void layOut();
+    void reset();
+    void codeExit();
+    bool checks();
+    void save();
+    void list();
+    void remove();
+    bool codeEmpty() const;
+    std::filesystem::path tableFile() const;
+
+    TableContext context_;
+    std::string table_;  // the table name as stored (Windows-1252)
+    std::optional<TableStructure> structure_;
+    TTABELLA record_;
+    bool editing_ = false;
+    std::int32_t oldNumber_ = -1;
+    std::string oldKey_;
+
+    QLineEdit* code_;
+    QLineEdit* description_;
+    QLabel* codeLabel_;
+    QLabel* descriptionLabel_;
+    QLabel* changeLabel_;
+    ui::ConfirmButton* confirm_;
+    QPushButton* list_;
+    QPushButton* delete_;
+    QPushButton* empty_;
+    QPushButton* leave_;
+};
+
+// Opens FCODICI on the context's table and returns, trimmed, the code of the record last
+// composed there ("" when none): the caller of a single-entry opening takes the new code.
+QString OpenCodeTable(QWidget* parent, const TableContext& context);
+
+}  // namespace braxol::tables

@@ -1,0 +1,60 @@
+#include "tables/field_exit.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace braxol::tables {
+namespace {
+
+const char* const kWatcherName = "braxol_exit_rule";
+
+class ExitWatcher : public QObject {
+public:
+    ExitWatcher(QWidget* field, std::function<void()> onExit)
+        : QObject(field), field_(field), onExit_(std::move(onExit)) {
+        setObjectName(kWatcherName);
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut && watched == field_) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            // While the focus moves, the control taking it is already the focus widget.
+            const QWidget* taker = QApplication::focusWidget();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && taker &&
+                taker->window() == field_->window() && onExit_)
+                onExit_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* field_;
+    std::function<void()> onExit_;
+};
+
+}  // namespace
+
+void OnFieldExit(QWidget* field, std::function<void()> onExit) {
+    new ExitWatcher(field, std::move(onExit));
+}
+
+void StopFieldExits(QWidget* window) {
+    for (QObject* watcher : window->findChildren<QObject*>(kWatcherName)) delete watcher;
+}
+
+void ReturnFocus(QWidget* field) {
+    QPointer<QWidget> target(field);
+    QPointer<QWidget> taker(QApplication::focusWidget());
+    QTimer::singleShot(0, field, [target, taker] {
+        if (target && target->isVisible() && QApplication::focusWidget() == taker)
+            target->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+}  // namespace braxol::tables
