@@ -64,7 +64,9 @@ std::string Cp1252FromUtf8(std::string_view s) {
             if ((t & 0xC0) != 0x80) ok = false;
             c = (c << 6) | (t & 0x3F);
         }
-        if (!ok) {
+        // Overlong forms (a NUL or "/" written in two or more bytes) are malformed too.
+        static constexpr char32_t kShortest[4] = {0, 0x80, 0x800, 0x10000};
+        if (!ok || c < kShortest[extra]) {
             out += '?';
             ++i;
             continue;

@@ -34,9 +34,11 @@ std::int32_t ParseInteger(std::string_view text) {
         if (c == '-') negative = true;
         if (c < '0' || c > '9') continue;
         value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max()) return 0;
+        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return 0;
     }
-    return static_cast<std::int32_t>(negative ? -value : value);
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) return 0;
+    return static_cast<std::int32_t>(value);
 }
 
 double ParseAmount(std::string_view text, int decimals) {
