@@ -125,6 +125,7 @@ void TFPRINCIPALE::connectActions() {
     bindChecked("Action29", [this] { openWebSlot(5); });
     bindChecked("Action28", [this] { startSigningProgram(); });
     BindTableWindows(*this);
+    BindSetupWindows(*this);
 }
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {

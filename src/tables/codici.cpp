@@ -10,7 +10,7 @@
 
 #include "store/io_error.h"
 #include "store/tables.h"
-#include "tables/field_exit.h"
+#include "ui/field_exit.h"
 #include "tables/listview.h"
 #include "tables/messages.h"
 #include "tables/table_edits.h"
@@ -53,7 +53,7 @@ TFCODICI::TFCODICI(TableContext context, QWidget* parent)
     attachConfirm(confirm_);
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
-    OnFieldExit(code_, [this] { codeExit(); });
+    ui::OnFieldExit(code_, [this] { codeExit(); });
     connect(list_, &QPushButton::clicked, this, &TFCODICI::list);
     connect(delete_, &QPushButton::clicked, this, &TFCODICI::remove);
     connect(empty_, &QPushButton::clicked, this, &TFCODICI::reset);
@@ -69,7 +69,7 @@ TFCODICI::TFCODICI(TableContext context, QWidget* parent)
 }
 
 TFCODICI::~TFCODICI() {
-    StopFieldExits(this);
+    ui::StopFieldExits(this);
 }
 
 void TFCODICI::layOut() {
@@ -148,7 +148,7 @@ bool TFCODICI::codeEmpty() const {
 
 void TFCODICI::codeExit() {
     if (codeEmpty()) {
-        if (!untouched()) ReturnFocus(code_);
+        if (!untouched()) ui::ReturnFocus(code_);
         return;
     }
     if (editing_) return;

@@ -14,7 +14,7 @@
 #include "store/dates.h"
 #include "store/io_error.h"
 #include "store/tables.h"
-#include "tables/field_exit.h"
+#include "ui/field_exit.h"
 #include "tables/listview.h"
 #include "tables/messages.h"
 #include "tables/table_edits.h"
@@ -125,7 +125,7 @@ TFCODICI_NC::TFCODICI_NC(TableContext context, QWidget* parent)
     attachConfirm(confirm_);
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
-    OnFieldExit(code_, [this] { codeExit(); });
+    ui::OnFieldExit(code_, [this] { codeExit(); });
     connect(list_, &QPushButton::clicked, this, &TFCODICI_NC::list);
     connect(delete_, &QPushButton::clicked, this, &TFCODICI_NC::remove);
     connect(empty_, &QPushButton::clicked, this, &TFCODICI_NC::reset);
@@ -134,7 +134,7 @@ TFCODICI_NC::TFCODICI_NC(TableContext context, QWidget* parent)
 }
 
 TFCODICI_NC::~TFCODICI_NC() {
-    StopFieldExits(this);
+    ui::StopFieldExits(this);
 }
 
 void TFCODICI_NC::setContext(TableContext context) {
@@ -202,7 +202,7 @@ bool TFCODICI_NC::codeTyped() const {
 
 void TFCODICI_NC::codeExit() {
     if (!codeTyped()) {
-        if (!untouched()) ReturnFocus(code_);
+        if (!untouched()) ui::ReturnFocus(code_);
         return;
     }
     if (editing_) return;

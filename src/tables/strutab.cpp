@@ -14,7 +14,7 @@
 #include "store/io_error.h"
 #include "store/numbers.h"
 #include "store/tables.h"
-#include "tables/field_exit.h"
+#include "ui/field_exit.h"
 #include "ui/confirm_button.h"
 #include "ui/fields.h"
 #include "ui/io_error_box.h"
@@ -121,13 +121,13 @@ TFSTRUTAB::TFSTRUTAB(TableContext context, QWidget* parent)
     attachConfirm(confirm_);
     confirm_->setChecks([this] { return nameValid(); });
     confirm_->setSave([this] { save(); });
-    OnFieldExit(name_, [this] { nameExit(); });
+    ui::OnFieldExit(name_, [this] { nameExit(); });
     connect(import_, &QPushButton::clicked, this, &TFSTRUTAB::import);
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TFSTRUTAB::~TFSTRUTAB() {
-    StopFieldExits(this);
+    ui::StopFieldExits(this);
 }
 
 void TFSTRUTAB::showEvent(QShowEvent* event) {

@@ -12,7 +12,7 @@
 #include "store/io_error.h"
 #include "store/numbers.h"
 #include "store/tables.h"
-#include "tables/field_exit.h"
+#include "ui/field_exit.h"
 #include "tables/listview.h"
 #include "tables/messages.h"
 #include "tables/table_edits.h"
@@ -92,8 +92,8 @@ TFTABACCISE::TFTABACCISE(TableContext context, QWidget* parent)
     attachConfirm(confirm_);
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
-    OnFieldExit(date_, [this] { dateExit(); });
-    OnFieldExit(amount_, [this] { amountExit(); });
+    ui::OnFieldExit(date_, [this] { dateExit(); });
+    ui::OnFieldExit(amount_, [this] { amountExit(); });
     connect(showButton_, &QPushButton::clicked, this, &TFTABACCISE::recall);
     connect(delete_, &QPushButton::clicked, this, &TFTABACCISE::remove);
     connect(empty_, &QPushButton::clicked, this, &TFTABACCISE::reset);
@@ -101,7 +101,7 @@ TFTABACCISE::TFTABACCISE(TableContext context, QWidget* parent)
 }
 
 TFTABACCISE::~TFTABACCISE() {
-    StopFieldExits(this);
+    ui::StopFieldExits(this);
 }
 
 std::filesystem::path TFTABACCISE::tableFile() const {
@@ -162,7 +162,7 @@ bool TFTABACCISE::amountValid(double* amount) const {
 
 void TFTABACCISE::amountExit() {
     double amount = 0;
-    if (!untouched() && !amountValid(&amount)) ReturnFocus(amount_);
+    if (!untouched() && !amountValid(&amount)) ui::ReturnFocus(amount_);
 }
 
 bool TFTABACCISE::checks() {

@@ -133,8 +133,11 @@ TEST_F(MainWindow, GuardedWebEntriesOpenOnlyWithACompleteConfiguration) {
 
 TEST_F(MainWindow, EntriesWithoutTheirWindowAreDisabled) {
     app::TFPRINCIPALE window(state);
-    for (const char* name : {"Action12", "Action30", "Action22", "Action38", "Action9"})
+    for (const char* name : {"Action12", "Action30", "Action22", "Action38", "Action47"})
         EXPECT_FALSE(window.action(name)->isEnabled()) << name;
+    for (const char* name : {"Action1", "Action2", "Action3", "Action4", "Action5", "Action6",
+                             "Action9", "Action10", "Action11", "Action61"})
+        EXPECT_TRUE(window.action(name)->isEnabled()) << name;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Field-exit rules of the table windows: something to do when the user leaves a field for
+// Field-exit rules of the entry windows: something to do when the user leaves a field for
 // another control of the same window (not when a message box or another window takes the
 // focus, nor when the focus is cleared), and the way back to a field whose exit rule refused
 // the value.
@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace braxol::tables {
+namespace braxol::ui {
 
 // Calls `onExit` each time `field` loses the focus to another control of its window.
 void OnFieldExit(QWidget* field, std::function<void()> onExit);
@@ -21,4 +21,4 @@ void StopFieldExits(QWidget* window);
 // finished, unless the focus has been put elsewhere by then.
 void ReturnFocus(QWidget* field);
 
-}  // namespace braxol::tables
+}  // namespace braxol::ui

@@ -1,4 +1,4 @@
-#include "tables/field_exit.h"
+#include "ui/field_exit.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace braxol::tables {
+namespace braxol::ui {
 namespace {
 
 const char* const kWatcherName = "braxol_exit_rule";
@@ -57,4 +57,4 @@ void ReturnFocus(QWidget* field) {
     });
 }
 
-}  // namespace braxol::tables
+}  // namespace braxol::ui
