@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 
 #include "app/background.h"
@@ -38,6 +39,15 @@ TFPRINCIPALE::TFPRINCIPALE(RunState& state, QWidget* parent) : QMainWindow(paren
 
     buildMenu();
     connectActions();
+
+    // Ctrl+Shift+H shows or hides the menu items kept out of sight (table structures and
+    // document types), for the brewer who is told how by support.
+    auto* reveal = new QShortcut(QKeySequence("Ctrl+Shift+H"), this);
+    reveal->setObjectName("MOSTRANASCOSTE");
+    connect(reveal, &QShortcut::activated, this, [this] {
+        for (const MenuItem& item : MainMenu())
+            if (item.hidden) action(item.action)->setVisible(!action(item.action)->isVisible());
+    });
 }
 
 QAction* TFPRINCIPALE::action(const QString& name) const {

@@ -135,9 +135,22 @@ TEST_F(MainWindow, EntriesWithoutTheirWindowAreDisabled) {
     app::TFPRINCIPALE window(state);
     for (const char* name : {"Action12", "Action30", "Action22", "Action38", "Action47"})
         EXPECT_FALSE(window.action(name)->isEnabled()) << name;
-    for (const char* name : {"Action1", "Action2", "Action3", "Action4", "Action5", "Action6",
-                             "Action9", "Action10", "Action11", "Action61"})
+    for (const char* name : {"Action1", "Action2", "Action3", "Action4", "Action9", "Action10",
+                             "Action11", "Action61"})
         EXPECT_TRUE(window.action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindow, HiddenItemsShowWithTheirShortcut) {
+    app::TFPRINCIPALE window(state);
+    ShowActive(&window);
+    for (const char* name : {"Action5", "Action6"}) EXPECT_FALSE(window.action(name)->isVisible());
+    PressKey(&window, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    for (const char* name : {"Action5", "Action6"}) {
+        EXPECT_TRUE(window.action(name)->isVisible()) << name;
+        EXPECT_TRUE(window.action(name)->isEnabled()) << name;
+    }
+    PressKey(&window, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(window.action("Action5")->isVisible());
 }
 
 }  // namespace
