@@ -23,11 +23,11 @@ const QSizeF kA4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
 
 }  // namespace
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont f(spec.family);
-    f.setPointSizeF(spec.size);
-    f.setBold(spec.bold);
-    f.setStrikeOut(spec.strikeOut);
+QFont ToQFont(const FontSpec& wanted) {
+    QFont f(wanted.family);
+    f.setPointSizeF(wanted.size);
+    f.setBold(wanted.bold);
+    f.setStrikeOut(wanted.strikeOut);
     f.setHintingPreference(QFont::PreferNoHinting);  // the same widths on screen and paper
     return f;
 }

@@ -96,6 +96,6 @@ private:
 };
 
 // A font as the report draws it.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& font);
 
 }  // namespace braxol::reports
