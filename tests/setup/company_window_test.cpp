@@ -21,6 +21,8 @@
 #include "setup/company_window.h"
 #include "store/config_files.h"
 #include "store/tables.h"
+#include "support/qt/list_choice.h"
+#include "support/qt/next_modal.h"
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "support/record_builders.h"
@@ -73,52 +75,6 @@ TUTENTE Complete() {
 
 QString Text(const auto& field) {
     return ui::FromField(field);
-}
-
-// Answers the next modal window of type T from inside its event loop.
-template <class T>
-class NextModal {
-public:
-    explicit NextModal(std::function<void(T*)> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!window || !window->isVisible()) return;
-            timer_.stop();
-            ++opened_;
-            answer_(window);
-        });
-        timer_.start(5);
-    }
-    // Waits a little for the window to open and be answered.
-    bool answered(int milliseconds = 3000) {
-        QDeadlineTimer deadline(milliseconds);
-        while (opened_ == 0 && !deadline.hasExpired()) QTest::qWait(5);
-        return opened_ > 0;
-    }
-    int opened() const { return opened_; }
-
-private:
-    std::function<void(T*)> answer_;
-    QTimer timer_;
-    int opened_ = 0;
-};
-
-// Chooses a row of the list window by keys: the row selected, then Enter.
-std::function<void(tables::TFLISTVIEW*)> ChooseRow(int row, QStringList* seen = nullptr) {
-    return [row, seen](tables::TFLISTVIEW* list) {
-        auto* rows = list->findChild<QTableWidget*>("LISTA");
-        ASSERT_NE(rows, nullptr);
-        if (seen) {
-            *seen << list->windowTitle();
-            for (int r = 0; r < rows->rowCount(); ++r) *seen << rows->item(r, 0)->text();
-        }
-        rows->selectRow(row);
-        QTest::keyClick(rows, Qt::Key_Return);
-    };
-}
-
-void LeaveList(tables::TFLISTVIEW* list) {
-    QTest::keyClick(list->findChild<QTableWidget*>("LISTA"), Qt::Key_Escape);
 }
 
 class CompanyWindow : public ::testing::Test {
