@@ -1,0 +1,111 @@
+// A new brewer's first session: an empty folder, then the company setup entered from the menu
+// by keyboard alone (Enter moves on), until the guarded entries open.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "app/configuration_check.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "setup/company_window.h"
+#include "setup/paths_window.h"
+#include "setup/web_window.h"
+#include "store/config_files.h"
+#include "store/table_structures.h"
+#include "store/tables.h"
+#include "support/qt/next_modal.h"
+#include "support/qt/scripted_seams.h"
+#include "support/qt/widget_helpers.h"
+#include "support/temp_folder.h"
+#include "tables/codici.h"
+
+namespace braxol {
+namespace {
+
+using namespace braxol::test;
+namespace fs = std::filesystem;
+
+// Types each text followed by Enter; an empty text is a bare Enter.
+void Keys(QWidget* window, const QStringList& texts) {
+    for (const QString& t : texts) {
+        if (!t.isEmpty()) Type(window, t);
+        PressEnter(window);
+    }
+}
+
+// Opens the menu entry and works its window with `work`; true when the window opened.
+template <class Window>
+bool Work(app::TFPRINCIPALE& main, const char* action, std::function<void(Window*)> work) {
+    NextModal<Window> modal([&work](Window* w) {
+        ShowActive(w);
+        work(w);
+    });
+    main.action(action)->trigger();
+    return modal.opened() == 1;
+}
+
+TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
+    TempWorkFolder base;
+    ScriptedSeams seams;
+    app::RunState state;
+    const fs::path root = base.root() / "birrificio";
+    fs::create_directory(root);
+    state.folders = WorkFolders::At(root, root / "tmp");
+    ASSERT_TRUE(app::PrepareWorkFolder(state, nullptr));
+    app::TFPRINCIPALE main(state);
+    ShowActive(&main);
+    main.refreshStatusLine();
+    EXPECT_TRUE(seams.messages.saw(app::kNoCompanyData));
+
+    // The customs office first, in its table.
+    ASSERT_TRUE(Work<tables::TFCODICI>(main, "Action4", [](tables::TFCODICI* w) {
+        Keys(w, {"IT012100", "UFFICIO DELLE DOGANE DI AOSTA", ""});
+        PressKey(w, Qt::Key_Escape);
+    }));
+    ASSERT_TRUE(FindByKey(state.folders.datiGen, "TA03",
+                          [] {
+                              TTABELLA k = BlankTabella();
+                              k.text[0].set("IT012100");
+                              return k;
+                          }())
+                    .found());
+
+    // The company data: a litre counter, so the rounding is never asked.
+    seams.messages.clear();
+    ASSERT_TRUE(Work<setup::TFDATIAZIENDA>(main, "Action9", [](setup::TFDATIAZIENDA* w) {
+        Keys(w, {"it00aoa12345b", "Birrificio della Valle", "12345678903", "rssmra85t10a562s",
+                 "via Chambéry", "7", "11100", "aosta", "ab12", "it012100", "", "c", "",
+                 "Segreta-1", ""});
+    }));
+    auto company = ReadCompany(state.folders.companyFile());
+    ASSERT_TRUE(company);
+    EXPECT_EQ(company->CACCI1.str(), "IT00AOA12345B");
+    EXPECT_EQ(company->INDIR2.str(), "RSSMRA85T10A562S-001");
+    EXPECT_EQ(company->CAUESO.str(), "C");
+    EXPECT_EQ(company->SEZDOG.str(), "012100");
+    EXPECT_EQ((fs::status(state.folders.companyFile()).permissions() & fs::perms::all),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(main.statusText().endsWith(" - Contalitri")) << main.statusText().toStdString();
+    EXPECT_FALSE(seams.messages.saw(app::kNoCompanyData));
+    EXPECT_TRUE(seams.messages.saw(app::kNoSigningPaths));
+
+    // The signing program and its two folders, then the customs web addresses.
+    ASSERT_TRUE(Work<setup::TFPERCORSI>(main, "Action10", [](setup::TFPERCORSI* w) {
+        Keys(w, {"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", "/srv/firma/firmati/", ""});
+    }));
+    ASSERT_TRUE(Work<setup::TFINDWEB>(main, "Action11", [](setup::TFINDWEB* w) {
+        Keys(w, {"https://reale.dogane.example/", "https://prova.dogane.example/",
+                 "https://www.dogane.example/", ""});
+    }));
+
+    // From now on the guarded entries open without a word.
+    seams.messages.clear();
+    main.action("Action26")->trigger();
+    EXPECT_EQ(seams.shell.opened, QStringList{"https://www.dogane.example/"});
+    EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
+    EXPECT_TRUE(app::CheckConfiguration(state, nullptr));
+}
+
+}  // namespace
+}  // namespace braxol
