@@ -157,6 +157,11 @@ void TFLISTVIEW::fill() {
             metrics.horizontalAdvance(QString(ShownWidth(listing_.widths[c]), QChar('W'))));
     }
     list_->setHorizontalHeaderLabels(captions);
+    // A column is never narrower than its caption, which would otherwise be cut.
+    const QFontMetrics headerMetrics(list_->horizontalHeader()->font());
+    for (int s = 0; s < captions.size(); ++s)
+        list_->setColumnWidth(s, std::max(list_->columnWidth(s),
+                                          headerMetrics.horizontalAdvance(captions[s]) + 24));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         for (std::size_t s = 0; s < shown_.size(); ++s) {
             const auto c = static_cast<std::size_t>(shown_[s]);
