@@ -136,6 +136,7 @@ void TFPRINCIPALE::connectActions() {
     bindChecked("Action28", [this] { startSigningProgram(); });
     BindTableWindows(*this);
     BindSetupWindows(*this);
+    BindProductionWindows(*this);
 }
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {

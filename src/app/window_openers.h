@@ -1,6 +1,9 @@
 #pragma once
 // Binds the menu entries of each subsystem to the windows that open from them.
 
+#include <QChar>
+#include <optional>
+
 #include "app/run_state.h"
 #include "tables/table_context.h"
 
@@ -11,7 +14,12 @@ class TFPRINCIPALE;
 // What the code-table windows get from the run-time state.
 tables::TableContext TableContextOf(const RunState& state);
 
+// Lets the user pick a record in the movement chooser in this mode and reads it into the
+// selected record of the state; nothing when none was chosen or it cannot be read.
+std::optional<TMOVIMENTO> ChooseRecord(TFPRINCIPALE& main, QChar mode);
+
 void BindTableWindows(TFPRINCIPALE& main);
+void BindProductionWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app
