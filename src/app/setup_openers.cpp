@@ -3,10 +3,12 @@
 
 #include "app/main_window.h"
 #include "app/window_openers.h"
+#include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/info_window.h"
 #include "setup/password_window.h"
 #include "setup/paths_window.h"
+#include "setup/protocols_window.h"
 #include "setup/web_window.h"
 
 namespace braxol::app {
@@ -21,6 +23,17 @@ void OpenModal(TFPRINCIPALE& main) {
 }  // namespace
 
 void BindSetupWindows(TFPRINCIPALE& main) {
+    main.bindChecked("Action7", [&main] {
+        RunState& state = main.state();
+        state.tableName = "PROTOCOLLI";
+        setup::OpenRegisterProtocols(&main, TableContextOf(state));
+    });
+    main.bind("Action8", [&main] {
+        RunState& state = main.state();
+        state.tableName = "PRAZ";
+        state.singleEntry = false;
+        setup::OpenBeerTypes(&main, TableContextOf(state));
+    });
     // The company data: after it closes the status line and the checks follow what was saved.
     main.bind("Action9", [&main] {
         RunState& state = main.state();
