@@ -8,10 +8,13 @@
 #include "app/configuration_check.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/paths_window.h"
+#include "setup/protocols_window.h"
 #include "setup/web_window.h"
 #include "store/config_files.h"
+#include "store/record_file.h"
 #include "store/table_structures.h"
 #include "store/tables.h"
 #include "support/qt/next_modal.h"
@@ -19,6 +22,7 @@
 #include "support/qt/widget_helpers.h"
 #include "support/temp_folder.h"
 #include "tables/codici.h"
+#include "tables/codici_nc.h"
 
 namespace braxol {
 namespace {
@@ -48,6 +52,7 @@ bool Work(app::TFPRINCIPALE& main, const char* action, std::function<void(Window
 TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
     TempWorkFolder base;
     ScriptedSeams seams;
+    seams.clock.current = QDateTime(QDate(2025, 3, 20), QTime(9, 0));
     app::RunState state;
     const fs::path root = base.root() / "birrificio";
     fs::create_directory(root);
@@ -105,6 +110,32 @@ TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
     EXPECT_EQ(seams.shell.opened, QStringList{"https://www.dogane.example/"});
     EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
     EXPECT_TRUE(app::CheckConfiguration(state, nullptr));
+
+    // The product code, the beer type that uses it, and the register protocol in force.
+    ASSERT_TRUE(Work<tables::TFCODICI_NC>(main, "Action2", [](tables::TFCODICI_NC* w) {
+        Keys(w, {"110522030001", "Birra di malto", "", "", ""});
+        PressKey(w, Qt::Key_Escape);
+    }));
+    ASSERT_TRUE(Work<setup::TFPRODAZ>(main, "Action8", [](setup::TFPRODAZ* w) {
+        Keys(w, {"ambrata", "110522030001", "12,5", ""});
+        PressKey(w, Qt::Key_Escape);
+    }));
+    ASSERT_TRUE(Work<setup::TFPROTREGISTRI>(main, "Action7", [](setup::TFPROTREGISTRI* w) {
+        Keys(w, {"1234/R", "", "", ""});
+        PressEnter(w);
+    }));
+    const auto beers = ReadRecords<TTABELLA>(state.folders.datiGen / "PRAZ.TAB");
+    ASSERT_EQ(beers.size(), 1u);
+    EXPECT_EQ(beers[0].text[0].trimmed(), "AMBRATA");
+    EXPECT_EQ(beers[0].text[1].trimmed(), "1105-22030001-  -");
+    EXPECT_EQ(beers[0].num[0], 1.0);   // a litre counter
+    EXPECT_EQ(beers[0].num[1], 12.5);  // degrees Plato
+    const auto protocols = ReadRecords<TTABELLA>(state.folders.datiGen / "PROTOCOLLI.TAB");
+    ASSERT_EQ(protocols.size(), 1u);
+    EXPECT_EQ(protocols[0].text[0].trimmed(), "1234/R");
+    EXPECT_EQ(protocols[0].text[2].trimmed(),
+              "IT012100 di UFFICIO DELLE DOGANE DI AOSTA protocollo n. 1234/R del 20/03/2025");
+    EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
 }
 
 }  // namespace
