@@ -9,6 +9,8 @@
 #include "app/main_window.h"
 #include "production/deletion_window.h"
 #include "production/movement_chooser.h"
+#include "production/production_window.h"
+#include "production/wash_window.h"
 #include "reports/preview_window.h"
 #include "store/paths.h"
 #include "support/configuration.h"
@@ -78,6 +80,56 @@ TEST_F(ProductionEntries, DeletionEntriesOpenInTheirMode) {
         EXPECT_EQ(deletion.opened(), 1) << c.action;
         EXPECT_EQ(seen, c.mode) << c.action;
     }
+}
+
+// Picks a row of the chooser by keys.
+std::function<void(production::TFSCEGLIMOVIMENTO*)> PickRow(int row) {
+    return [row](production::TFSCEGLIMOVIMENTO* w) {
+        ShowActive(w);
+        auto* list = ControlAs<QTableWidget>(w, "LISTA");
+        list->setFocus();
+        list->selectRow(row);
+        PressEnter(w);
+    };
+}
+
+TEST_F(ProductionEntries, NewEntriesAndChangesOpenTheirWindowInTheirMode) {
+    WriteMovements(YearFile(state.folders.registri, 2025, ".RGM"),
+                   {Stored(Wash(Day(2025, 3, 6), 200, 210), 2, 2)});
+    app::TFPRINCIPALE main(state);
+    struct Seen {
+        QString window;
+        production::EntryMode mode;
+        int numope;
+    };
+    std::vector<Seen> seen;
+    auto record = [&seen](auto* w) {
+        seen.push_back({w->objectName(), w->mode(), w->chosen().NUMOPE});
+        w->reject();
+    };
+    {
+        NextModal<production::TFPRODUZIONE> entry(record);
+        main.action("Action12")->trigger();
+    }
+    {
+        NextModal<production::TFLAVAGGIO> entry(record);
+        main.action("Action13")->trigger();
+    }
+    {
+        NextModal<production::TFSCEGLIMOVIMENTO> chooser(PickRow(0));
+        NextModal<production::TFLAVAGGIO> entry(record);
+        main.action("Action14")->trigger();
+        EXPECT_EQ(state.mode, 'M');
+    }
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].window, "FPRODUZIONE");
+    EXPECT_EQ(seen[0].mode, production::EntryMode::New);
+    EXPECT_EQ(seen[1].window, "FLAVAGGIO");
+    EXPECT_EQ(seen[1].mode, production::EntryMode::New);
+    EXPECT_EQ(seen[2].window, "FLAVAGGIO");
+    EXPECT_EQ(seen[2].mode, production::EntryMode::Change);
+    EXPECT_EQ(seen[2].numope, 2);
+    EXPECT_TRUE(state.changeFlag);
 }
 
 }  // namespace
