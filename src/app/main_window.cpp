@@ -13,6 +13,7 @@
 #include "app/configuration_check.h"
 #include "app/menu_layout.h"
 #include "app/window_openers.h"
+#include "tributes/reminder.h"
 #include "ui/seams.h"
 #include "ui/text.h"
 
@@ -137,11 +138,23 @@ void TFPRINCIPALE::connectActions() {
     BindTableWindows(*this);
     BindSetupWindows(*this);
     BindProductionWindows(*this);
+    BindTributeWindows(*this);
 }
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onActivated) onActivated();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activated();
+}
+
+void TFPRINCIPALE::activated() {
+    if (onActivated) onActivated();
+    // The reminder's own message box gives the activation back when it closes: that one
+    // activation is not a reason to remind again.
+    if (reminderShown_) {
+        reminderShown_ = false;
+        return;
+    }
+    reminderShown_ = tributes::TributeReminder(this, state_.folders);
 }
 
 }  // namespace braxol::app

@@ -25,8 +25,11 @@ public:
     QString statusText() const;
     // Runs the checks, the status line included (start-up and after the company window).
     void refreshStatusLine();
-    // Runs on every activation; the update check and the reminders hook in here.
+    // Runs on every activation, before the reminder of a missing excise summary; the update
+    // check hooks in here.
     std::function<void()> onActivated;
+    // What each activation runs.
+    void activated();
 
     // Enables the entry and opens its window through `handler`.
     void bind(const char* action, std::function<void()> handler);
@@ -45,6 +48,7 @@ private:
     RunState& state_;
     std::map<QString, QAction*> actions_;
     QLabel* status_ = nullptr;
+    bool reminderShown_ = false;
 };
 
 }  // namespace braxol::app

@@ -20,6 +20,7 @@ std::optional<TMOVIMENTO> ChooseRecord(TFPRINCIPALE& main, QChar mode);
 
 void BindTableWindows(TFPRINCIPALE& main);
 void BindProductionWindows(TFPRINCIPALE& main);
+void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app
