@@ -52,13 +52,19 @@ bool PaintAll(const Report& report, QPagedPaintDevice& device) {
 }  // namespace
 
 void PaintPage(const Page& page, QPainter& painter, const QRectF&) {
+    // The painter draws in points; a font's point size, though, is taken at the device's own
+    // resolution, so it is brought back to one point per unit.
+    const double fontScale = 72.0 / painter.device()->logicalDpiY();
     for (const DrawCommand& c : page.commands) {
         switch (c.kind) {
-            case DrawCommand::Kind::Text:
-                painter.setFont(ToQFont(c.font));
+            case DrawCommand::Kind::Text: {
+                QFont font = ToQFont(c.font);
+                font.setPointSizeF(c.font.size * fontScale);
+                painter.setFont(font);
                 painter.setPen(Qt::black);
                 painter.drawText(c.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, c.text);
                 break;
+            }
             case DrawCommand::Kind::Line:
                 painter.setPen(QPen(c.pen.color, c.pen.width));
                 painter.drawLine(c.box.topLeft(), c.box.bottomRight());

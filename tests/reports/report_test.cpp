@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -105,6 +106,47 @@ Report TwoPages() {
     r.setOrientation(QPageLayout::Landscape);
     r.textLeft(20, "Pagina due");
     return r;
+}
+
+// The dark pixels' bounding box of a page painted at `dpi`, in points.
+QRectF InkBox(const reports::Page& page, int dpi) {
+    const double scale = dpi / 72.0;
+    QImage image(int(595 * scale), int(842 * scale), QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dpi / 0.0254));
+    image.setDotsPerMeterY(int(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    reports::PaintPage(page, painter, QRectF());
+    painter.end();
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return QRectF(left / scale, top / scale, (right - left + 1) / scale,
+                  (bottom - top + 1) / scale);
+}
+
+// What is painted lands where the report recorded it, at screen and at printer resolution.
+TEST(ReportOutput, TextIsPaintedInsideItsRecordedBoxAtAnyResolution) {
+    Report r;
+    r.setFont("Times New Roman", 20);
+    r.setY(100);
+    r.textLeft(100, "MMMMMMMMMM");
+    const QRectF recorded = r.pages()[0].commands[0].box;
+    for (int dpi : {72, 300}) {
+        SCOPED_TRACE(dpi);
+        const QRectF ink = InkBox(r.pages()[0], dpi);
+        EXPECT_NEAR(ink.left(), recorded.left(), 3);
+        EXPECT_NEAR(ink.right(), recorded.right(), 3);
+        EXPECT_GE(ink.top(), recorded.top() - 1);
+        EXPECT_LE(ink.bottom(), recorded.bottom() + 1);
+    }
 }
 
 TEST(ReportOutput, PdfFilePrinterAndPreviewWriteEveryPage) {
