@@ -13,14 +13,11 @@
 #include "store/config_files.h"
 #include "store/io_error.h"
 #include "store/tables.h"
-#include "tables/listview.h"
-#include "tables/messages.h"
-#include "tables/table_edits.h"
+#include "tables/product_code.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
 #include "ui/io_error_box.h"
-#include "ui/seams.h"
 #include "ui/text.h"
 
 namespace braxol::setup {
@@ -30,10 +27,6 @@ constexpr const char* kTable = "PRAZ";
 constexpr const char* kCodeTable = "TA20";
 
 constexpr int kTypeLength = 100;
-// "cccc-00000000-cc-cccc" as in the product-code window: any characters for CPA, Taric and
-// additional code, digits for the NC code. Places not typed show "_" and read as blanks.
-const QString kCodeMask = QStringLiteral("xxxx-99999999-xx-xxxx;_");
-constexpr int kCodeLength = 21;
 
 constexpr int kYieldSlot = 0;
 constexpr int kPlatoSlot = 1;
@@ -60,32 +53,27 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
       yield_(new ui::AmountEdit(this)),
       yieldLabel_(new QLabel(QStringLiteral("Coefficiente di resa per la produzione "), this)),
       code_(new QLineEdit(this)),
-      listCodes_(new QPushButton(QStringLiteral("&Elenca"), this)),
+      listCodes_(tables::NamedButton(this, QStringLiteral("&Elenca"), "SpeedButton1")),
       description_(new QLineEdit(this)),
       plato_(new ui::AmountEdit(this)),
-      changeLabel_(new QLabel(QStringLiteral("MODIFICA o CANCELLA"), this)),
+      changeLabel_(tables::ChangeMark(this)),
       confirm_(new ui::ConfirmButton(this)),
-      list_(new QPushButton(QStringLiteral("&Elenca"), this)),
-      delete_(new QPushButton(QStringLiteral("Cance&lla"), this)),
-      empty_(new QPushButton(QStringLiteral("&Svuota"), this)),
-      leave_(new QPushButton(QStringLiteral("&Abbandona"), this)) {
+      list_(tables::NamedButton(this, QStringLiteral("&Elenca"), "BELENCA")),
+      delete_(tables::NamedButton(this, QStringLiteral("Cance&lla"), "BCANCELLA")),
+      empty_(tables::NamedButton(this, QStringLiteral("&Svuota"), "BSVUOTA")),
+      leave_(tables::NamedButton(this, QStringLiteral("&Abbandona"), "BABBANDONA")),
+      edit_(this, context_, kTable, {type_, changeLabel_, delete_, list_}) {
     setObjectName("FPRODAZ");
     setWindowTitle(QStringLiteral("Tipi di birra prodotti"));
     type_->setObjectName("LE0");
     yield_->setObjectName("R10");
     yieldLabel_->setObjectName("ETR10");
     code_->setObjectName("LE1");
-    listCodes_->setObjectName("SpeedButton1");
     description_->setObjectName("LE2");
     plato_->setObjectName("R11");
-    changeLabel_->setObjectName("ETMODIFICA");
-    list_->setObjectName("BELENCA");
-    delete_->setObjectName("BCANCELLA");
-    empty_->setObjectName("BSVUOTA");
-    leave_->setObjectName("BABBANDONA");
 
     type_->setMaxLength(kTypeLength);
-    code_->setInputMask(kCodeMask);
+    code_->setInputMask(tables::kProductCodeMask);
     description_->setReadOnly(true);
     description_->setFocusPolicy(Qt::NoFocus);
     // Alt+E belongs to the list of beer types; the list of product codes is a speed button,
@@ -108,9 +96,7 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
     connect(type_, &QLineEdit::textEdited, this, &TFPRODAZ::upperCaseType);
     connect(listCodes_, &QPushButton::clicked, this, &TFPRODAZ::chooseCode);
     connect(list_, &QPushButton::clicked, this, &TFPRODAZ::chooseType);
-    connect(delete_, &QPushButton::clicked, this, &TFPRODAZ::remove);
-    connect(empty_, &QPushButton::clicked, this, &TFPRODAZ::reset);
-    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+    edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 }
 
 TFPRODAZ::~TFPRODAZ() {
@@ -123,15 +109,12 @@ void TFPRODAZ::layOut() {
     };
     type_->setMinimumWidth(letters(40));
     yield_->setFixedWidth(letters(12));
-    code_->setFixedWidth(letters(kCodeLength + 3));
+    code_->setFixedWidth(letters(tables::kProductCodeLength + 3));
     description_->setMinimumWidth(letters(40));
     plato_->setFixedWidth(letters(12));
 
-    auto label = [this](const QString& text, QWidget* buddy, const QString& name) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
-        return l;
+    auto label = [this](const QString& text, QWidget* buddy, const char* name) {
+        return tables::BuddyLabel(this, text, buddy, name);
     };
     yieldLabel_->setBuddy(yield_);
     auto* grid = new QGridLayout;
@@ -153,13 +136,10 @@ void TFPRODAZ::layOut() {
     note->setObjectName("ETNOTAR11");
     grid->addWidget(note, 4, 2);
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {static_cast<QPushButton*>(confirm_), list_, delete_, empty_, leave_})
-        buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(changeLabel_);
-    layout->addLayout(buttons);
+    layout->addLayout(tables::ButtonRow({confirm_, list_, delete_, empty_, leave_}));
 
     // Enter goes through the fields to the confirm button.
     setTabOrder(type_, yield_);
@@ -171,34 +151,16 @@ void TFPRODAZ::layOut() {
     resize(std::min(sizeHint().width(), largest.width()), sizeHint().height());
 }
 
-std::filesystem::path TFPRODAZ::tableFile(const char* table) const {
-    return TableFile(context_.folders.datiGen, table);
-}
-
-tables::TableContext TFPRODAZ::listContext(const char* table) const {
-    tables::TableContext listed = context_;
-    listed.tableName = table;
-    listed.singleEntry = false;
-    return listed;
-}
-
 QString TFPRODAZ::savedType() const {
     return saved_ ? ui::FromField(saved_->text[0]) : QString();
 }
 
 QString TFPRODAZ::productCode() const {
-    QString shown = code_->displayText();
-    shown.replace('_', ' ');
-    return shown;
+    return tables::ProductCodeText(code_);
 }
 
 void TFPRODAZ::setCode(const QString& code) {
-    // A code stored without CPA loses its leading blanks when read: put them back so that the
-    // parts fall in their places of the mask.
-    QString text = code;
-    const auto dash = text.indexOf('-');
-    if (dash >= 0 && dash < 4) text.prepend(QString(4 - dash, ' '));
-    code_->setText(text);
+    tables::ShowProductCode(code_, code);
 }
 
 void TFPRODAZ::upperCaseType(const QString& text) {
@@ -236,8 +198,7 @@ bool TFPRODAZ::readMeter() {
 }
 
 void TFPRODAZ::reset() {
-    record_ = BlankTabella();
-    record_.text[10].set(kTable);
+    record_ = edit_.blankRecord();
     type_->clear();
     code_->clear();
     description_->clear();
@@ -246,28 +207,16 @@ void TFPRODAZ::reset() {
         yield_->setText(QStringLiteral("1"));
     else
         yield_->clear();
-    editing_ = false;
-    oldNumber_ = -1;
-    oldKey_.clear();
-    changeLabel_->hide();
-    delete_->hide();
-    list_->show();
-    moveFocus(type_);
+    edit_.reset();
+    focus_.move(type_);
 }
 
 bool TFPRODAZ::typeEmpty() const {
     return type_->text().trimmed().isEmpty();
 }
 
-void TFPRODAZ::moveFocus(QWidget* field) {
-    const bool wasQuiet = quiet_;
-    quiet_ = true;
-    field->setFocus(Qt::OtherFocusReason);
-    quiet_ = wasQuiet;
-}
-
 void TFPRODAZ::typeExit() {
-    if (quiet_) return;
+    if (focus_.moving()) return;
     if (typeEmpty()) {
         if (!untouched()) ui::ReturnFocus(type_);
         return;
@@ -276,21 +225,7 @@ void TFPRODAZ::typeExit() {
 }
 
 void TFPRODAZ::lookUpType() {
-    if (editing_ || typeEmpty()) return;
-    TTABELLA key = record_;
-    ui::SetField(key.text[0], type_->text());
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kTable, key);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (!found.found()) return;
-        record_ = found.record;
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    editing_ = true;
-    oldNumber_ = record_.number;
-    oldKey_ = record_.text[0].trimmed();
+    if (typeEmpty() || !edit_.openStored(record_, type_->text())) return;
     type_->setText(ui::FromField(record_.text[0]));
     setCode(ui::FromField(record_.text[1]));
     ShowAmount(yield_, record_.num[kYieldSlot]);
@@ -305,9 +240,6 @@ void TFPRODAZ::lookUpType() {
     } catch (const IoError&) {
         // Only a help for the eye: the confirm button tests the code again.
     }
-    changeLabel_->show();
-    delete_->show();
-    list_->hide();
 }
 
 std::optional<TTABELLA> TFPRODAZ::findCode(bool* notFound) {
@@ -315,19 +247,15 @@ std::optional<TTABELLA> TFPRODAZ::findCode(bool* notFound) {
     TTABELLA key = BlankTabella();
     key.text[10].set(kCodeTable);
     ui::SetField(key.text[0], productCode());
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kCodeTable, key);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (found.found()) return found.record;
-        if (notFound) *notFound = found.status == KeyLookup::NotFound;
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    const auto found = tables::LookUpKey(this, context_.folders.datiGen, kCodeTable, key);
+    if (!found) return std::nullopt;
+    if (found->found()) return found->record;
+    if (notFound) *notFound = found->status == KeyLookup::NotFound;
     return std::nullopt;
 }
 
 void TFPRODAZ::codeExit() {
-    if (quiet_ || untouched()) return;
+    if (focus_.moving() || untouched()) return;
     bool notFound = false;
     if (const auto found = findCode(&notFound)) {
         description_->setText(ui::FromField(found->text[1]));
@@ -369,82 +297,35 @@ bool TFPRODAZ::checks() {
         record_.num[kYieldSlot] = 1.0;
     }
     record_.num[kPlatoSlot] = plato_->value(kDecimals);
-    if (!editing_ || record_.text[0].trimmed() == oldKey_) return true;
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kTable, record_);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (!found.found()) return true;
-        ui::Warn(this, tables::CodeInUse());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
-    type_->setFocus(Qt::OtherFocusReason);
-    return false;
+    return edit_.keyFree(record_);
 }
 
 void TFPRODAZ::save() {
-    TTABELLA stored;
-    try {
-        // A changed type is removed and placed again in one write, under its own number.
-        stored = editing_ ? tables::ReplaceTableRecord(tableFile(kTable), oldNumber_, record_)
-                          : InsertTableRecord(tableFile(kTable), record_);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        type_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    TrimTabella(stored);
+    std::optional<TTABELLA> stored = edit_.save(record_);
+    if (!stored) return;
+    TrimTabella(*stored);
     saved_ = stored;
-    if (context_.singleEntry) {
-        accept();
-        return;
-    }
-    reset();
+    edit_.closeOrReset([this] { reset(); });
 }
 
 void TFPRODAZ::chooseCode() {
-    const int chosen = tables::ChooseFromTable(this, listContext(kCodeTable));
-    std::optional<TTABELLA> found;
-    if (chosen >= 0) {
-        try {
-            found = ReadByNumber(chosen, tableFile(kCodeTable));
-        } catch (const IoError& e) {
-            ui::ShowIoError(this, e);
-        }
-    }
+    const auto found = tables::PickFromTable(this, context_, kCodeTable);
     code_->clear();
     description_->clear();
     if (found) {
         setCode(ui::FromField(found->text[0]));
         description_->setText(ui::FromField(found->text[1]));
     }
-    moveFocus(code_);
+    focus_.move(code_);
     code_->setCursorPosition(0);
 }
 
 void TFPRODAZ::chooseType() {
-    const int chosen = tables::ChooseFromTable(this, listContext(kTable));
-    if (chosen >= 0) {
-        try {
-            if (const auto found = ReadByNumber(chosen, tableFile(kTable)))
-                type_->setText(ui::FromField(found->text[0]));
-        } catch (const IoError& e) {
-            ui::ShowIoError(this, e);
-        }
-        lookUpType();
-    }
-    moveFocus(type_);
-}
-
-void TFPRODAZ::remove() {
-    if (!editing_) return;
-    try {
-        DeleteTableRecord(oldNumber_, tableFile(kTable));
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    reset();
+    bool chosen = false;
+    if (const auto found = edit_.pick(&chosen)) type_->setText(ui::FromField(found->text[0]));
+    // A chosen row is looked up even when it could not be read back.
+    if (chosen) lookUpType();
+    focus_.move(type_);
 }
 
 void OpenBeerTypes(QWidget* parent, const tables::TableContext& context) {

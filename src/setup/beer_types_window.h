@@ -13,13 +13,11 @@
 // the window closes after its first save.
 
 #include <QString>
-#include <cstdint>
-#include <filesystem>
 #include <optional>
-#include <string>
 
 #include "store/records.h"
 #include "tables/table_context.h"
+#include "tables/table_editing.h"
 #include "ui/entry_window.h"
 
 class QLabel;
@@ -39,7 +37,7 @@ public:
     explicit TFPRODAZ(const tables::TableContext& context, QWidget* parent = nullptr);
     ~TFPRODAZ() override;
 
-    bool editing() const { return editing_; }
+    bool editing() const { return edit_.editing(); }
     // Whether the company's meter is an energy meter, as read when the window was shown.
     bool energyMeter() const { return energy_; }
     // The record saved last since the window was shown, trimmed; nothing before a save.
@@ -56,9 +54,6 @@ private:
     void layOut();
     bool readMeter();
     void reset();
-    // Moves the focus without running the exit rule of the field that loses it: the window,
-    // not the user, leaves the field.
-    void moveFocus(QWidget* field);
     bool typeEmpty() const;
     void typeExit();
     void lookUpType();
@@ -72,19 +67,14 @@ private:
     void save();
     void chooseCode();
     void chooseType();
-    void remove();
-    tables::TableContext listContext(const char* table) const;
-    std::filesystem::path tableFile(const char* table) const;
 
     tables::TableContext context_;
     TTABELLA record_;
     std::optional<TTABELLA> saved_;
     bool energy_ = false;
     bool litreCounter_ = false;
-    bool quiet_ = false;  // the window is moving the focus
-    bool editing_ = false;
-    std::int32_t oldNumber_ = -1;
-    std::string oldKey_;
+    // Moves of the focus made by the window, without the exit rule of the field it leaves.
+    tables::QuietFocus focus_;
 
     QLineEdit* type_;         // LE0
     ui::AmountEdit* yield_;   // R10
@@ -95,10 +85,11 @@ private:
     ui::AmountEdit* plato_;   // R11
     QLabel* changeLabel_;     // ETMODIFICA
     ui::ConfirmButton* confirm_;
-    QPushButton* list_;    // BELENCA
-    QPushButton* delete_;  // BCANCELLA
-    QPushButton* empty_;   // BSVUOTA
-    QPushButton* leave_;   // BABBANDONA
+    QPushButton* list_;          // BELENCA
+    QPushButton* delete_;        // BCANCELLA
+    QPushButton* empty_;         // BSVUOTA
+    QPushButton* leave_;         // BABBANDONA
+    tables::TableEditing edit_;  // on PRAZ
 };
 
 // Opens FPRODAZ from the menu.

@@ -12,11 +12,7 @@
 
 #include "store/config_files.h"
 #include "store/io_error.h"
-#include "store/table_structures.h"
 #include "store/tables.h"
-#include "tables/listview.h"
-#include "tables/messages.h"
-#include "tables/table_edits.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
@@ -47,23 +43,20 @@ TFPROTREGISTRI::TFPROTREGISTRI(const tables::TableContext& context, QWidget* par
       date_(new ui::DateEdit(this)),
       validFrom_(new ui::DateEdit(this)),
       heading_(new QLineEdit(this)),
-      changeLabel_(new QLabel(QStringLiteral("MODIFICA o CANCELLA"), this)),
+      changeLabel_(tables::ChangeMark(this)),
       confirm_(new ui::ConfirmButton(this)),
-      list_(new QPushButton(QStringLiteral("&Elenca"), this)),
-      delete_(new QPushButton(QStringLiteral("Cance&lla"), this)),
-      empty_(new QPushButton(QStringLiteral("&Svuota"), this)),
-      leave_(new QPushButton(QStringLiteral("&Abbandona"), this)) {
+      list_(tables::NamedButton(this, QStringLiteral("&Elenca"), "BELENCA")),
+      delete_(tables::NamedButton(this, QStringLiteral("Cance&lla"), "BCANCELLA")),
+      empty_(tables::NamedButton(this, QStringLiteral("&Svuota"), "BSVUOTA")),
+      leave_(tables::NamedButton(this, QStringLiteral("&Abbandona"), "BABBANDONA")),
+      edit_(this, context_, kTable, {number_, changeLabel_, delete_, list_}) {
     setObjectName("FPROTREGISTRI");
     setWindowTitle(QStringLiteral("Protocollo dei Registri delle produzioni proprie"));
     number_->setObjectName("LE0");
     date_->setObjectName("R10");
     validFrom_->setObjectName("R11");
     heading_->setObjectName("LE2");
-    changeLabel_->setObjectName("ETMODIFICA");
-    list_->setObjectName("BELENCA");
-    delete_->setObjectName("BCANCELLA");
-    empty_->setObjectName("BSVUOTA");
-    leave_->setObjectName("BABBANDONA");
+    edit_.keepInDateOrder(kValidFromSlot);
 
     number_->setMaxLength(kNumberLength);
     heading_->setMaxLength(kHeadingLength);
@@ -89,9 +82,7 @@ TFPROTREGISTRI::TFPROTREGISTRI(const tables::TableContext& context, QWidget* par
     ui::OnFieldExit(date_, [this] { dateExit(); });
     ui::OnFieldExit(validFrom_, [this] { dateExit(); });
     connect(list_, &QPushButton::clicked, this, &TFPROTREGISTRI::choose);
-    connect(delete_, &QPushButton::clicked, this, &TFPROTREGISTRI::remove);
-    connect(empty_, &QPushButton::clicked, this, &TFPROTREGISTRI::reset);
-    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+    edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 }
 
 TFPROTREGISTRI::~TFPROTREGISTRI() {
@@ -107,10 +98,8 @@ void TFPROTREGISTRI::layOut() {
     validFrom_->setFixedWidth(letters(8));
     heading_->setMinimumWidth(letters(50));
 
-    auto label = [this](const QString& text, QWidget* buddy, const QString& name) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
+    auto label = [this](const QString& text, QWidget* buddy, const char* name) {
+        QLabel* l = tables::BuddyLabel(this, text, buddy, name);
         l->setToolTip(buddy->toolTip());
         return l;
     };
@@ -127,10 +116,7 @@ void TFPROTREGISTRI::layOut() {
               heading_, "ETLE2"));
     layout->addWidget(heading_);
     layout->addWidget(changeLabel_);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {static_cast<QPushButton*>(confirm_), list_, delete_, empty_, leave_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    layout->addLayout(tables::ButtonRow({confirm_, list_, delete_, empty_, leave_}));
 
     // Enter goes through the fields to the confirm button.
     setTabOrder(number_, date_);
@@ -142,13 +128,9 @@ void TFPROTREGISTRI::layOut() {
     resize(std::min(sizeHint().width(), largest.width()), sizeHint().height());
 }
 
-std::filesystem::path TFPROTREGISTRI::tableFile() const {
-    return TableFile(context_.folders.datiGen, kTable);
-}
-
 void TFPROTREGISTRI::showEvent(QShowEvent* event) {
     ui::EntryWindow::showEvent(event);
-    if (!hasStructure()) {
+    if (!edit_.hasStructure()) {
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
     }
@@ -156,16 +138,6 @@ void TFPROTREGISTRI::showEvent(QShowEvent* event) {
     date_->setDate(ui::Today());
     validFrom_->setDate(ui::Today());
     reset();
-}
-
-bool TFPROTREGISTRI::hasStructure() {
-    try {
-        if (ReadTableStructure(context_.folders.datiGen, kTable)) return true;
-        ui::Warn(this, tables::MissingTableStructure());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
-    return false;
 }
 
 void TFPROTREGISTRI::readOffice() {
@@ -180,58 +152,28 @@ void TFPROTREGISTRI::readOffice() {
 }
 
 void TFPROTREGISTRI::reset() {
-    record_ = BlankTabella();
-    record_.text[10].set(kTable);
+    record_ = edit_.blankRecord();
     number_->clear();
     heading_->clear();
-    editing_ = false;
-    oldNumber_ = -1;
-    oldKey_.clear();
-    changeLabel_->hide();
-    delete_->hide();
-    list_->show();
-    moveFocus(number_);
+    edit_.reset();
+    focus_.move(number_);
 }
 
 bool TFPROTREGISTRI::numberEmpty() const {
     return number_->text().trimmed().isEmpty();
 }
 
-void TFPROTREGISTRI::moveFocus(QWidget* field) {
-    const bool wasQuiet = quiet_;
-    quiet_ = true;
-    field->setFocus(Qt::OtherFocusReason);
-    quiet_ = wasQuiet;
-}
-
 void TFPROTREGISTRI::numberExit() {
-    if (quiet_) return;
+    if (focus_.moving()) return;
     if (numberEmpty()) {
         if (!untouched()) ui::ReturnFocus(number_);
         return;
     }
-    if (editing_) return;
-    TTABELLA key = record_;
-    ui::SetField(key.text[0], number_->text());
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kTable, key);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (!found.found()) return;
-        record_ = found.record;
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    editing_ = true;
-    oldNumber_ = record_.number;
-    oldKey_ = record_.text[0].trimmed();
+    if (!edit_.openStored(record_, number_->text())) return;
     number_->setText(ui::FromField(record_.text[0]));
     date_->setDate(record_.num[kDateSlot]);
     validFrom_->setDate(record_.num[kValidFromSlot]);
     heading_->setText(ui::FromField(record_.text[kHeadingSlot]));
-    changeLabel_->show();
-    delete_->show();
-    list_->hide();
 }
 
 QString TFPROTREGISTRI::defaultHeading() {
@@ -240,20 +182,15 @@ QString TFPROTREGISTRI::defaultHeading() {
     key.text[0].set(office_);
     key.text[10].set(kOfficeTable);
     QString description;
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kOfficeTable, key);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (found.found()) description = ui::FromField(found.record.text[1]);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    const auto found = tables::LookUpKey(this, context_.folders.datiGen, kOfficeTable, key);
+    if (found && found->found()) description = ui::FromField(found->record.text[1]);
     office += description.isEmpty() ? QStringLiteral(" ") : QStringLiteral(" di ") + description;
     return office + QStringLiteral(" protocollo n. ") + number_->text().trimmed() +
            QStringLiteral(" del ") + date_->text();
 }
 
 void TFPROTREGISTRI::dateExit() {
-    if (quiet_ || untouched()) return;
+    if (focus_.moving() || untouched()) return;
     if (!date_->date() || !validFrom_->date()) return;
     if (!heading_->text().trimmed().isEmpty()) return;
     heading_->setText(defaultHeading());
@@ -279,59 +216,16 @@ bool TFPROTREGISTRI::checks() {
     record_.num[kDateSlot] = *date;
     record_.num[kValidFromSlot] = *validFrom;
     ui::SetField(record_.text[kHeadingSlot], heading_->text());
-    if (!editing_ || record_.text[0].trimmed() == oldKey_) return true;
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, kTable, record_);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, tables::MissingFileStructure());
-        if (!found.found()) return true;
-        ui::Warn(this, tables::CodeInUse());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
-    number_->setFocus(Qt::OtherFocusReason);
-    return false;
+    return edit_.keyFree(record_);
 }
 
 void TFPROTREGISTRI::save() {
-    try {
-        // A changed protocol is removed and placed again in one write, under its own number.
-        if (editing_)
-            tables::ReplaceTableRecordByDate(tableFile(), oldNumber_, record_, kValidFromSlot);
-        else
-            InsertTableRecordByDate(tableFile(), record_, kValidFromSlot);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        number_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    accept();
+    if (edit_.save(record_)) accept();
 }
 
 void TFPROTREGISTRI::choose() {
-    tables::TableContext listed = context_;
-    listed.tableName = kTable;
-    listed.singleEntry = false;
-    const int chosen = tables::ChooseFromTable(this, listed);
-    if (chosen >= 0) {
-        try {
-            if (const auto found = ReadByNumber(chosen, tableFile()))
-                number_->setText(ui::FromField(found->text[0]));
-        } catch (const IoError& e) {
-            ui::ShowIoError(this, e);
-        }
-    }
-    moveFocus(number_);
-}
-
-void TFPROTREGISTRI::remove() {
-    if (!editing_) return;
-    try {
-        DeleteTableRecord(oldNumber_, tableFile());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    reset();
+    if (const auto found = edit_.pick()) number_->setText(ui::FromField(found->text[0]));
+    focus_.move(number_);
 }
 
 void OpenRegisterProtocols(QWidget* parent, const tables::TableContext& context) {

@@ -11,12 +11,11 @@
 // that the table holds switches to editing that protocol. A save closes the window.
 
 #include <QString>
-#include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "store/records.h"
 #include "tables/table_context.h"
+#include "tables/table_editing.h"
 #include "ui/entry_window.h"
 
 class QLabel;
@@ -36,7 +35,7 @@ public:
     explicit TFPROTREGISTRI(const tables::TableContext& context, QWidget* parent = nullptr);
     ~TFPROTREGISTRI() override;
 
-    bool editing() const { return editing_; }
+    bool editing() const { return edit_.editing(); }
     // The heading that leaving a date with an empty LE2 would give now.
     QString defaultHeading();
 
@@ -45,28 +44,20 @@ protected:
 
 private:
     void layOut();
-    bool hasStructure();
     void readOffice();
     void reset();
-    // Moves the focus without running the exit rule of the field that loses it: the window,
-    // not the user, leaves the field.
-    void moveFocus(QWidget* field);
     bool numberEmpty() const;
     void numberExit();
     void dateExit();
     bool checks();
     void save();
     void choose();
-    void remove();
-    std::filesystem::path tableFile() const;
 
     tables::TableContext context_;
     TTABELLA record_;
     std::string office_;  // UFFDO1 of the company record, as read when the window was shown
-    bool editing_ = false;
-    bool quiet_ = false;  // the window is moving the focus
-    std::int32_t oldNumber_ = -1;
-    std::string oldKey_;
+    // Moves of the focus made by the window, without the exit rule of the field it leaves.
+    tables::QuietFocus focus_;
 
     QLineEdit* number_;           // LE0
     ui::DateEdit* date_;          // R10
@@ -78,6 +69,7 @@ private:
     QPushButton* delete_;         // BCANCELLA
     QPushButton* empty_;          // BSVUOTA
     QPushButton* leave_;          // BABBANDONA
+    tables::TableEditing edit_;   // on PROTOCOLLI, in order of the valid-from date
 };
 
 // Opens FPROTREGISTRI from the menu.

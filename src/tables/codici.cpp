@@ -9,12 +9,9 @@
 #include <algorithm>
 
 #include "store/io_error.h"
-#include "store/tables.h"
-#include "ui/field_exit.h"
-#include "tables/listview.h"
 #include "tables/messages.h"
-#include "tables/table_edits.h"
 #include "ui/confirm_button.h"
+#include "ui/field_exit.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
 #include "ui/text.h"
@@ -24,30 +21,22 @@ namespace braxol::tables {
 TFCODICI::TFCODICI(TableContext context, QWidget* parent)
     : ui::EntryWindow(parent),
       context_(std::move(context)),
-      table_(TrimBlanks(ui::ToRecord(context_.tableName))),
       record_(BlankTabella()),
       code_(new QLineEdit(this)),
       description_(new QLineEdit(this)),
-      codeLabel_(new QLabel(this)),
-      descriptionLabel_(new QLabel(this)),
-      changeLabel_(new QLabel("MODIFICA o CANCELLA", this)),
+      codeLabel_(BuddyLabel(this, QString(), code_, "ETLE1")),
+      descriptionLabel_(BuddyLabel(this, QString(), description_, "ETLE2")),
+      changeLabel_(ChangeMark(this)),
       confirm_(new ui::ConfirmButton(this)),
-      list_(new QPushButton("&Elenca", this)),
-      delete_(new QPushButton("Cance&lla", this)),
-      empty_(new QPushButton("&Svuota", this)),
-      leave_(new QPushButton("&Abbandona", this)) {
+      list_(NamedButton(this, "&Elenca", "BELENCA")),
+      delete_(NamedButton(this, "Cance&lla", "BCANCELLA")),
+      empty_(NamedButton(this, "&Svuota", "BSVUOTA")),
+      leave_(NamedButton(this, "&Abbandona", "BABBANDONA")),
+      edit_(this, context_, std::string(TrimBlanks(ui::ToRecord(context_.tableName))),
+            {code_, changeLabel_, delete_, list_}) {
     setObjectName("FCODICI");
     code_->setObjectName("LE1");
     description_->setObjectName("LE2");
-    codeLabel_->setObjectName("ETLE1");
-    descriptionLabel_->setObjectName("ETLE2");
-    changeLabel_->setObjectName("ETMODIFICA");
-    list_->setObjectName("BELENCA");
-    delete_->setObjectName("BCANCELLA");
-    empty_->setObjectName("BSVUOTA");
-    leave_->setObjectName("BABBANDONA");
-    codeLabel_->setBuddy(code_);
-    descriptionLabel_->setBuddy(description_);
 
     setFirstField(code_);
     attachConfirm(confirm_);
@@ -55,12 +44,10 @@ TFCODICI::TFCODICI(TableContext context, QWidget* parent)
     confirm_->setSave([this] { save(); });
     ui::OnFieldExit(code_, [this] { codeExit(); });
     connect(list_, &QPushButton::clicked, this, &TFCODICI::list);
-    connect(delete_, &QPushButton::clicked, this, &TFCODICI::remove);
-    connect(empty_, &QPushButton::clicked, this, &TFCODICI::reset);
-    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+    edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 
     try {
-        structure_ = ReadTableStructure(context_.folders.datiGen, table_);
+        structure_ = ReadTableStructure(context_.folders.datiGen, edit_.table());
         if (!structure_) ui::Warn(parent, MissingTableStructure());
     } catch (const IoError& e) {
         ui::ShowIoError(parent, e);
@@ -79,10 +66,7 @@ void TFCODICI::layOut() {
     layout->addWidget(descriptionLabel_);
     layout->addWidget(description_, 0, Qt::AlignLeft);
     layout->addWidget(changeLabel_);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {static_cast<QPushButton*>(confirm_), list_, delete_, empty_, leave_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({confirm_, list_, delete_, empty_, leave_}));
 
     const QSize largest = MaxWindowSize(context_, this);
     const int margin = fontMetrics().horizontalAdvance(QString(10, QChar('W')));
@@ -110,10 +94,6 @@ void TFCODICI::layOut() {
     resize(std::min(std::max(400, margin + widest), largest.width()), sizeHint().height());
 }
 
-std::filesystem::path TFCODICI::tableFile() const {
-    return TableFile(context_.folders.datiGen, table_);
-}
-
 QString TFCODICI::lastCode() const {
     return ui::FromField(record_.text[0]);
 }
@@ -128,16 +108,10 @@ void TFCODICI::showEvent(QShowEvent* event) {
 }
 
 void TFCODICI::reset() {
-    record_ = BlankTabella();
-    record_.text[10].set(table_);
+    record_ = edit_.blankRecord();
     code_->clear();
     description_->clear();
-    editing_ = false;
-    oldNumber_ = -1;
-    oldKey_.clear();
-    changeLabel_->hide();
-    delete_->hide();
-    list_->show();
+    edit_.reset();
     code_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -151,25 +125,9 @@ void TFCODICI::codeExit() {
         if (!untouched()) ui::ReturnFocus(code_);
         return;
     }
-    if (editing_) return;
-    TTABELLA key = record_;
-    ui::SetField(key.text[0], code_->text());
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, table_, key);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, MissingFileStructure());
-        if (!found.found()) return;
-        record_ = found.record;
-        editing_ = true;
-        oldNumber_ = record_.number;
-        oldKey_ = record_.text[0].trimmed();
-        code_->setText(ui::FromField(record_.text[0]));
-        description_->setText(ui::FromField(record_.text[1]));
-        changeLabel_->show();
-        delete_->show();
-        list_->hide();
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    if (!edit_.openStored(record_, code_->text())) return;
+    code_->setText(ui::FromField(record_.text[0]));
+    description_->setText(ui::FromField(record_.text[1]));
 }
 
 bool TFCODICI::checks() {
@@ -179,62 +137,18 @@ bool TFCODICI::checks() {
     }
     ui::SetField(record_.text[0], code_->text());
     ui::SetField(record_.text[1], description_->text());
-    if (!editing_ || record_.text[0].trimmed() == oldKey_) return true;
-    try {
-        const TableLookup found = FindByKey(context_.folders.datiGen, table_, record_);
-        if (found.status == KeyLookup::NoStructure) ui::Warn(this, MissingFileStructure());
-        if (!found.found()) return true;
-        ui::Warn(this, CodeInUse());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
-    code_->setFocus(Qt::OtherFocusReason);
-    return false;
+    return edit_.keyFree(record_);
 }
 
 void TFCODICI::save() {
-    try {
-        if (editing_)
-            ReplaceTableRecord(tableFile(), oldNumber_, record_);
-        else
-            InsertTableRecord(tableFile(), record_);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        code_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (context_.singleEntry) {
-        accept();
-        return;
-    }
-    reset();
+    if (edit_.save(record_)) edit_.closeOrReset([this] { reset(); });
 }
 
 void TFCODICI::list() {
-    TableContext listed = context_;
-    listed.tableName = ui::FromRecord(table_);
-    const int chosen = ChooseFromTable(this, listed);
+    const auto found = edit_.pick();
     code_->clear();
-    if (chosen >= 0) {
-        try {
-            if (const auto found = ReadByNumber(chosen, tableFile()))
-                code_->setText(ui::FromField(found->text[0]));
-        } catch (const IoError& e) {
-            ui::ShowIoError(this, e);
-        }
-    }
+    if (found) code_->setText(ui::FromField(found->text[0]));
     code_->setFocus(Qt::OtherFocusReason);
-}
-
-void TFCODICI::remove() {
-    if (!editing_) return;
-    try {
-        DeleteTableRecord(oldNumber_, tableFile());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    reset();
 }
 
 QString OpenCodeTable(QWidget* parent, const TableContext& context) {

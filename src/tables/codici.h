@@ -6,12 +6,12 @@
 // The window is created for each opening.
 
 #include <QString>
-#include <cstdint>
 #include <optional>
 
 #include "store/records.h"
 #include "store/table_structures.h"
 #include "tables/table_context.h"
+#include "tables/table_editing.h"
 #include "ui/entry_window.h"
 
 class QLabel;
@@ -32,7 +32,7 @@ public:
     ~TFCODICI() override;
 
     bool hasStructure() const { return structure_.has_value(); }
-    bool editing() const { return editing_; }
+    bool editing() const { return edit_.editing(); }
     // The code of the record last composed in the window, trimmed ("" after a reset).
     QString lastCode() const;
 
@@ -46,17 +46,11 @@ private:
     bool checks();
     void save();
     void list();
-    void remove();
     bool codeEmpty() const;
-    std::filesystem::path tableFile() const;
 
     TableContext context_;
-    std::string table_;  // the table name as stored (Windows-1252)
     std::optional<TableStructure> structure_;
     TTABELLA record_;
-    bool editing_ = false;
-    std::int32_t oldNumber_ = -1;
-    std::string oldKey_;
 
     QLineEdit* code_;
     QLineEdit* description_;
@@ -68,6 +62,7 @@ private:
     QPushButton* delete_;
     QPushButton* empty_;
     QPushButton* leave_;
+    TableEditing edit_;  // on the table named by the context
 };
 
 // Opens FCODICI on the context's table and returns, trimmed, the code of the record last

@@ -6,10 +6,10 @@
 
 #include <QPlainTextEdit>
 #include <QString>
-#include <cstdint>
 
 #include "store/records.h"
 #include "tables/table_context.h"
+#include "tables/table_editing.h"
 #include "ui/entry_window.h"
 
 class QLabel;
@@ -48,7 +48,7 @@ public:
     ~TFCODICI_NC() override;
 
     void setContext(TableContext context);
-    bool editing() const { return editing_; }
+    bool editing() const { return edit_.editing(); }
     // The code as shown, blanks in the places not typed ("2203-00100000-  -    ").
     QString code() const;
 
@@ -63,15 +63,9 @@ private:
     bool checks();
     void save();
     void list();
-    void remove();
-    std::filesystem::path tableFile() const;
 
     TableContext context_;
-    std::string table_;
     TTABELLA record_;
-    bool editing_ = false;
-    std::int32_t oldNumber_ = -1;
-    std::string oldKey_;
 
     QLineEdit* code_;
     LimitedMemo* description_;
@@ -83,6 +77,7 @@ private:
     QPushButton* delete_;
     QPushButton* empty_;
     QPushButton* leave_;
+    TableEditing edit_;  // on the context's table
 };
 
 // Opens FCODICI_NC (product codes, table TA20).

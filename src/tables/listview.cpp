@@ -12,6 +12,7 @@
 
 #include "store/io_error.h"
 #include "tables/list_print.h"
+#include "tables/table_editing.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
 #include "ui/text.h"
@@ -57,15 +58,12 @@ TFLISTVIEW::TFLISTVIEW(TableContext context, QWidget* parent)
     : QDialog(parent),
       context_(std::move(context)),
       list_(new QTableWidget(this)),
-      ok_(new QPushButton("&OK", this)),
-      print_(new QPushButton("&Stampa", this)),
-      leave_(new QPushButton("&Abbandona", this)) {
+      ok_(NamedButton(this, "&OK", "BOK")),
+      print_(NamedButton(this, "&Stampa", "BSTAMPA")),
+      leave_(NamedButton(this, "&Abbandona", "BABBANDONA")) {
     setObjectName("FLISTVIEW");
     setModal(true);
     list_->setObjectName("LISTA");
-    ok_->setObjectName("BOK");
-    print_->setObjectName("BSTAMPA");
-    leave_->setObjectName("BABBANDONA");
 
     list_->setFont(ListFont());
     list_->setShowGrid(true);
@@ -86,14 +84,9 @@ TFLISTVIEW::TFLISTVIEW(TableContext context, QWidget* parent)
     connect(print_, &QPushButton::clicked, this, &TFLISTVIEW::print);
     connect(leave_, &QPushButton::clicked, this, &TFLISTVIEW::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ok_);
-    buttons->addWidget(print_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({ok_, print_, nullptr, leave_}));
 }
 
 void TFLISTVIEW::setVisible(bool visible) {
@@ -160,8 +153,8 @@ void TFLISTVIEW::fill() {
     // A column is never narrower than its caption, which would otherwise be cut.
     const QFontMetrics headerMetrics(list_->horizontalHeader()->font());
     for (int s = 0; s < captions.size(); ++s)
-        list_->setColumnWidth(s, std::max(list_->columnWidth(s),
-                                          headerMetrics.horizontalAdvance(captions[s]) + 24));
+        list_->setColumnWidth(
+            s, std::max(list_->columnWidth(s), headerMetrics.horizontalAdvance(captions[s]) + 24));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         for (std::size_t s = 0; s < shown_.size(); ++s) {
             const auto c = static_cast<std::size_t>(shown_[s]);

@@ -14,8 +14,9 @@
 #include "store/io_error.h"
 #include "store/numbers.h"
 #include "store/tables.h"
-#include "ui/field_exit.h"
+#include "tables/table_editing.h"
 #include "ui/confirm_button.h"
+#include "ui/field_exit.h"
 #include "ui/fields.h"
 #include "ui/io_error_box.h"
 #include "ui/text.h"
@@ -60,8 +61,8 @@ TFSTRUTAB::TFSTRUTAB(TableContext context, QWidget* parent)
       keyFields_(new ui::IntegerEdit(this)),
       grid_(new QTableWidget(kTableFields, 2, this)),
       confirm_(new ui::ConfirmButton(this)),
-      import_(new QPushButton("&Importa CSV", this)),
-      leave_(new QPushButton("&Abbandona", this)) {
+      import_(NamedButton(this, "&Importa CSV", "BIMPORTA")),
+      leave_(NamedButton(this, "&Abbandona", "BABBANDONA")) {
     setObjectName("FSTRUTAB");
     setWindowTitle("STRUTTURA DELLE TABELLE");
     name_->setObjectName("E02250");
@@ -69,8 +70,6 @@ TFSTRUTAB::TFSTRUTAB(TableContext context, QWidget* parent)
     columns_->setObjectName("E22250");
     keyFields_->setObjectName("ICHIAVE");
     grid_->setObjectName("GRIGLIA");
-    import_->setObjectName("BIMPORTA");
-    leave_->setObjectName("BABBANDONA");
     for (QLineEdit* e : {name_, title_, columns_}) e->setMaxLength(kTextLength);
     keyFields_->setMaxLength(1);
     keyFields_->setFixedWidth(fontMetrics().horizontalAdvance("WWW"));
@@ -88,26 +87,16 @@ TFSTRUTAB::TFSTRUTAB(TableContext context, QWidget* parent)
     grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
                             kTableFields * grid_->verticalHeader()->defaultSectionSize() + 4);
 
-    auto label = [this](const QString& text, QWidget* buddy, const QString& name) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
-        return l;
-    };
     auto* form = new QFormLayout;
-    form->addRow(label("NOME TABELLA", name_, "ETE02250"), name_);
-    form->addRow(label("TITOLO TABELLA", title_, "ETE12250"), title_);
-    form->addRow(label("NOMI DEI CAMPI SEPARATI DA ;", columns_, "ETE22250"), columns_);
-    form->addRow(label("N\u00b0 DEI CAMPI  DI RICERCA", keyFields_, "ETICHIAVE"), keyFields_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(confirm_);
-    buttons->addWidget(import_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
+    form->addRow(BuddyLabel(this, "NOME TABELLA", name_, "ETE02250"), name_);
+    form->addRow(BuddyLabel(this, "TITOLO TABELLA", title_, "ETE12250"), title_);
+    form->addRow(BuddyLabel(this, "NOMI DEI CAMPI SEPARATI DA ;", columns_, "ETE22250"), columns_);
+    form->addRow(BuddyLabel(this, "N\u00b0 DEI CAMPI  DI RICERCA", keyFields_, "ETICHIAVE"),
+                 keyFields_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(grid_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({confirm_, import_, nullptr, leave_}));
     setTabOrder(name_, title_);
     setTabOrder(title_, columns_);
     setTabOrder(columns_, keyFields_);

@@ -12,11 +12,9 @@
 #include "store/io_error.h"
 #include "store/numbers.h"
 #include "store/tables.h"
-#include "ui/field_exit.h"
-#include "tables/listview.h"
 #include "tables/messages.h"
-#include "tables/table_edits.h"
 #include "ui/confirm_button.h"
+#include "ui/field_exit.h"
 #include "ui/fields.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -39,46 +37,36 @@ TFTABACCISE::TFTABACCISE(TableContext context, QWidget* parent)
       date_(new ui::DateEdit(this)),
       amount_(new ui::AmountEdit(this)),
       chapter_(new QLineEdit(this)),
-      showButton_(new QPushButton("Mostra / Richiama", this)),
+      showButton_(NamedButton(this, "Mostra / Richiama", "BMOSTRA")),
       confirm_(new ui::ConfirmButton(this)),
-      delete_(new QPushButton("Cance&lla", this)),
-      empty_(new QPushButton("&Svuota", this)),
-      leave_(new QPushButton("&Abbandona", this)) {
+      delete_(NamedButton(this, "Cance&lla", "BCANCELLA")),
+      empty_(NamedButton(this, "&Svuota", "BSVUOTA")),
+      leave_(NamedButton(this, "&Abbandona", "BABBANDONA")),
+      // "Cance&lla" stays in sight: a rate is deleted only when it is being edited.
+      edit_(this, context_, kTable, {date_}) {
     setObjectName("FTABACCISE");
     setWindowTitle("Tabella delle Accise");
     date_->setObjectName("R10");
     amount_->setObjectName("R11");
     chapter_->setObjectName("LE0");
-    showButton_->setObjectName("BMOSTRA");
-    delete_->setObjectName("BCANCELLA");
-    empty_->setObjectName("BSVUOTA");
-    leave_->setObjectName("BABBANDONA");
+    edit_.keepInDateOrder(kExciseDateSlot);
     chapter_->setMaxLength(5);
     const int fieldWidth = fontMetrics().horizontalAdvance(QString(14, QChar('W')));
     for (QWidget* w : {static_cast<QWidget*>(date_), static_cast<QWidget*>(amount_),
                        static_cast<QWidget*>(chapter_)})
         w->setFixedWidth(fieldWidth);
 
-    auto label = [this](const QString& text, QWidget* buddy, const QString& name) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
-        return l;
-    };
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(date_);
     dateRow->addWidget(showButton_);
     dateRow->addStretch();
     auto* form = new QFormLayout;
-    form->addRow(label("Dalla data", date_, "ETR10"), dateRow);
-    form->addRow(label("Importo dell'accisa su Hlg", amount_, "ETR11"), amount_);
-    form->addRow(label("Capitolo", chapter_, "ETLE0"), chapter_);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {static_cast<QPushButton*>(confirm_), delete_, empty_, leave_})
-        buttons->addWidget(b);
+    form->addRow(BuddyLabel(this, "Dalla data", date_, "ETR10"), dateRow);
+    form->addRow(BuddyLabel(this, "Importo dell'accisa su Hlg", amount_, "ETR11"), amount_);
+    form->addRow(BuddyLabel(this, "Capitolo", chapter_, "ETLE0"), chapter_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({confirm_, delete_, empty_, leave_}));
     // Enter goes through the fields to the confirm button.
     setTabOrder(date_, amount_);
     setTabOrder(amount_, chapter_);
@@ -95,30 +83,17 @@ TFTABACCISE::TFTABACCISE(TableContext context, QWidget* parent)
     ui::OnFieldExit(date_, [this] { dateExit(); });
     ui::OnFieldExit(amount_, [this] { amountExit(); });
     connect(showButton_, &QPushButton::clicked, this, &TFTABACCISE::recall);
-    connect(delete_, &QPushButton::clicked, this, &TFTABACCISE::remove);
-    connect(empty_, &QPushButton::clicked, this, &TFTABACCISE::reset);
-    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+    edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 }
 
 TFTABACCISE::~TFTABACCISE() {
     ui::StopFieldExits(this);
 }
 
-std::filesystem::path TFTABACCISE::tableFile() const {
-    return TableFile(context_.folders.datiGen, kTable);
-}
-
 void TFTABACCISE::showEvent(QShowEvent* event) {
     ui::EntryWindow::showEvent(event);
     date_->setDate(ui::Today());
-    bool present = false;
-    try {
-        present = ReadTableStructure(context_.folders.datiGen, kTable).has_value();
-        if (!present) ui::Warn(this, MissingTableStructure());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
-    if (!present) {
+    if (!edit_.hasStructure()) {
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
     }
@@ -126,12 +101,10 @@ void TFTABACCISE::showEvent(QShowEvent* event) {
 }
 
 void TFTABACCISE::reset() {
-    record_ = BlankTabella();
-    record_.text[10].set(kTable);
+    record_ = edit_.blankRecord();
     chapter_->setText(kDefaultChapter);
     amount_->clear();
-    editing_ = false;
-    oldNumber_ = -1;
+    edit_.reset();
     oldDate_ = 0;
     date_->setFocus(Qt::OtherFocusReason);
     date_->setCursorPosition(0);
@@ -139,13 +112,12 @@ void TFTABACCISE::reset() {
 
 void TFTABACCISE::dateExit() {
     const auto date = date_->date();
-    if (!date || editing_) return;
+    if (!date || edit_.editing()) return;
     try {
         const ExciseRate found =
             ExciseRateAt(context_.folders.datiGen, RateMode::Exact, RoundDecimals(*date, 2));
         if (!found.found) return;
-        editing_ = true;
-        oldNumber_ = found.record.number;
+        edit_.start(found.record);
         oldDate_ = RoundDecimals(found.record.num[kExciseDateSlot], 2);
         amount_->setText(
             QString::fromStdString(FormatAmount(found.record.num[kExciseRateSlot], 0, 2)));
@@ -166,8 +138,7 @@ void TFTABACCISE::amountExit() {
 }
 
 bool TFTABACCISE::checks() {
-    record_ = BlankTabella();
-    record_.text[10].set(kTable);
+    record_ = edit_.blankRecord();
     const auto read = date_->date();
     if (!read) {
         date_->setFocus(Qt::OtherFocusReason);
@@ -182,7 +153,7 @@ bool TFTABACCISE::checks() {
     ui::SetField(record_.text[0], chapter_->text());
     record_.num[kExciseDateSlot] = date;
     record_.num[kExciseRateSlot] = amount;
-    if (!editing_ || date == oldDate_) return true;
+    if (!edit_.editing() || date == oldDate_) return true;
     try {
         if (!ExciseRateAt(context_.folders.datiGen, RateMode::Exact, date).found) return true;
         ui::Warn(this, ExciseRatePresent());
@@ -194,46 +165,16 @@ bool TFTABACCISE::checks() {
 }
 
 void TFTABACCISE::save() {
-    try {
-        if (editing_)
-            ReplaceTableRecordByDate(tableFile(), oldNumber_, record_, kExciseDateSlot);
-        else
-            InsertTableRecordByDate(tableFile(), record_, kExciseDateSlot);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        date_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    reset();
+    if (edit_.save(record_)) reset();
 }
 
 void TFTABACCISE::recall() {
-    TableContext listed = context_;
-    listed.tableName = kTable;
-    const int chosen = ChooseFromTable(this, listed);
-    if (chosen < 0) return;
-    try {
-        const auto found = ReadByNumber(chosen, tableFile());
-        if (!found) return;
-        date_->setDate(found->num[kExciseDateSlot]);
-        chapter_->setText(ui::FromField(found->text[0]));
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
+    const auto found = edit_.pick();
+    if (!found) return;
+    date_->setDate(found->num[kExciseDateSlot]);
+    chapter_->setText(ui::FromField(found->text[0]));
     dateExit();
     date_->setFocus(Qt::OtherFocusReason);
-}
-
-void TFTABACCISE::remove() {
-    if (!editing_) return;
-    try {
-        DeleteTableRecord(oldNumber_, tableFile());
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        return;
-    }
-    reset();
 }
 
 void OpenExciseRates(QWidget* parent, const TableContext& context) {

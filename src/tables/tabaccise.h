@@ -4,10 +4,9 @@
 // tribute (LE0, "1402" by default). Typing a date the table holds switches to editing that
 // rate. The table is kept in order of date.
 
-#include <cstdint>
-
 #include "store/records.h"
 #include "tables/table_context.h"
+#include "tables/table_editing.h"
 #include "ui/entry_window.h"
 
 class QLineEdit;
@@ -28,7 +27,7 @@ public:
     ~TFTABACCISE() override;
 
     void setContext(TableContext context) { context_ = std::move(context); }
-    bool editing() const { return editing_; }
+    bool editing() const { return edit_.editing(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,14 +40,10 @@ private:
     bool checks();
     void save();
     void recall();
-    void remove();
-    std::filesystem::path tableFile() const;
 
     TableContext context_;
     TTABELLA record_;
-    bool editing_ = false;
-    std::int32_t oldNumber_ = -1;
-    double oldDate_ = 0;
+    double oldDate_ = 0;  // the valid-from date of the edited rate
 
     ui::DateEdit* date_;
     ui::AmountEdit* amount_;
@@ -58,6 +53,7 @@ private:
     QPushButton* delete_;
     QPushButton* empty_;
     QPushButton* leave_;
+    TableEditing edit_;  // on ACCISE, in date order
 };
 
 // Opens FTABACCISE (excise rates, table ACCISE).
