@@ -122,7 +122,8 @@ private:
     }
 
     void text(double baseLine, double at, Align align, const QString& s) {
-        report_.setY(baseLine - report_.lineHeight());
+        // A little below the line's top, so that capitals keep clear of the rule above.
+        report_.setY(baseLine - 0.85 * report_.lineHeight());
         const double x = left_ + at * e_;
         if (align == Align::Centre)
             report_.textCentered(x, s);
