@@ -18,13 +18,22 @@ void ConfirmButton::setUntouchedGuard(std::function<bool()> untouched,
     toFirstField_ = std::move(toFirstField);
 }
 
+// A message box shown by the checks takes the focus away from the window and gives it back
+// when it closes: that is neither leaving the button nor entering it again.
+static bool WindowSwitch(const QFocusEvent* event) {
+    return event->reason() == Qt::ActiveWindowFocusReason ||
+           event->reason() == Qt::PopupFocusReason;
+}
+
 void ConfirmButton::focusInEvent(QFocusEvent* event) {
     QPushButton::focusInEvent(event);
+    if (WindowSwitch(event) && entered_) return;
     enter();
 }
 
 void ConfirmButton::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
+    if (WindowSwitch(event)) return;
     entered_ = false;
     passed_ = false;
 }

@@ -27,12 +27,6 @@ void EntryWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void EntryWindow::changeEvent(QEvent* event) {
-    // The guard is set again each time the window becomes active.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) untouched_ = true;
-    QDialog::changeEvent(event);
-}
-
 void EntryWindow::watchChildren() {
     for (QWidget* w : findChildren<QWidget*>()) {
         w->removeEventFilter(this);

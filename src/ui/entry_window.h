@@ -2,7 +2,8 @@
 // Base of the entry windows. Enter in a one-line field moves the focus to the next control;
 // the untouched guard (set when the window is shown, cleared by the first key typed in it)
 // lets field-exit checks keep quiet and makes the confirm button only move the focus to the
-// first field.
+// first field. Coming back to the window from a message box or a list window does not set
+// the guard again: the user is in the middle of an entry.
 
 #include <QDialog>
 
@@ -27,7 +28,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void watchChildren();

@@ -104,7 +104,9 @@ namespace {
 
 class DesktopShell : public ShellSeam {
 public:
-    bool open(const QString& target) override { return QDesktopServices::openUrl(TargetUrl(target)); }
+    bool open(const QString& target) override {
+        return QDesktopServices::openUrl(TargetUrl(target));
+    }
     bool start(const QString& program, const QStringList& arguments,
                const QString& workingFolder) override {
         return QProcess::startDetached(program, arguments, workingFolder);

@@ -569,7 +569,10 @@ TEST_F(CompanyWindow, LeavingTheListKeepsTheTypedOffice) {
     EXPECT_EQ(Shown("UFFDO1"), "ZZ");
     EXPECT_EQ(Shown("DUFFDOG"), kUnknownOffice);
     EXPECT_EQ(FocusName(), "UFFDO1");
+    // Leaving the unknown office again, towards the confirm button, offers the list again.
+    NextModal<tables::TFLISTVIEW> again(LeaveList);
     Click(W(), "BCONF");
+    EXPECT_TRUE(again.answered());
     EXPECT_FALSE(Saved());
 }
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "support/qt/next_modal.h"
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "ui/confirm_button.h"
@@ -121,6 +123,41 @@ TEST_F(Conventions, EveryWayInRunsTheChecksOnceAndSavesOnlyWhenTheyPass) {
                 EXPECT_EQ(FocusName(), "LNOME");
             }
         }
+    }
+}
+
+// A warning that does not stop the save, shown in a real message box: its closing hands the
+// activation and the focus back to the window, which must not undo the pending confirmation.
+TEST(ConfirmWithRealBoxes, AWarningOnlyCheckStillLetsTheUserSave) {
+    for (bool byMouse : {false, true}) {
+        SCOPED_TRACE(byMouse ? "mouse" : "keyboard");
+        SampleWindow window;
+        int warnings = 0;
+        window.confirm->setChecks([&] {
+            ++warnings;
+            ui::Warn(&window, "ATTENZIONE: SOLO UN AVVISO");
+            return true;
+        });
+        ShowActive(&window);
+        window.name->setFocus();
+        Type(&window, "Birra");
+        NextModal<QMessageBox> box([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
+        if (byMouse) {
+            Click(&window, "BCONF");
+        } else {
+            PressEnter(&window);  // to the note
+            PressEnter(&window);  // to the button: the checks run and the box opens
+        }
+        ASSERT_TRUE(box.answered());
+        ShowActive(&window);  // the window manager gives the activation back
+        EXPECT_EQ(FocusName(), "BCONF");
+        EXPECT_EQ(window.saves, 0);
+        if (byMouse)
+            Click(&window, "BCONF");  // the release of the first click went to the box
+        else
+            PressEnter(&window);
+        EXPECT_EQ(window.saves, 1);
+        EXPECT_EQ(warnings, 1);
     }
 }
 
