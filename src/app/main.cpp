@@ -8,12 +8,14 @@
 #include "app/run_state.h"
 #include "app/startup.h"
 #include "net/update_check.h"
+#include "ui/lock_prompt_box.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("BRAXOL");
     QApplication::setApplicationDisplayName("BRAXOL");
     braxol::app::UseItalian(app);
+    braxol::ui::UseLockMessageBoxes();
 
     braxol::app::RunState state;
     state.folders = braxol::WorkFolders::At(QDir::currentPath().toStdString(),
