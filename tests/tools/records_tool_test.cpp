@@ -158,6 +158,48 @@ TEST_F(RecordsTool, BadInputLeavesTheFileAsItWas) {
     }
 }
 
+TEST_F(RecordsTool, LoadRefusesWhatWouldLoseOrChangeData) {
+    ASSERT_EQ(Tool(work.root(), "load REGISTRI/2025.RGM", FullMovement(1).dump() + "\n").status, 0);
+    const auto before = ReadWholeFile(work.registri("2025.RGM"));
+    struct Case {
+        const char* what;
+        std::string input;
+        const char* message;
+    } cases[] = {
+        {"no records at all", "", "nessun record da scrivere"},
+        {"a character Windows-1252 cannot hold", "{\"ANNOTA\":\"Birra 日本\"}\n",
+         "caratteri che i file del programma non possono contenere"},
+        {"an unsigned number beyond 32 bits", "{\"NUMOPE\":18446744073709551615}\n",
+         "intero a 32 bit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ToolRun r = Tool(work.root(), "load REGISTRI/2025.RGM", c.input);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+        EXPECT_EQ(ReadWholeFile(work.registri("2025.RGM")), before);
+    }
+    // Emptying a file is possible, on purpose.
+    EXPECT_EQ(Tool(work.root(), "load REGISTRI/2025.RGM --empty", "").status, 0);
+    EXPECT_EQ(std::filesystem::file_size(work.registri("2025.RGM")), 0u);
+}
+
+TEST_F(RecordsTool, DumpOfAMissingFileIsAnError) {
+    const ToolRun r = Tool(work.root(), "dump REGISTRI/1999.RGM");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("file inesistente"), std::string::npos) << r.out;
+}
+
+TEST_F(RecordsTool, PasswordFilesAreWrittenForTheOwnerOnly) {
+    for (const char* file : {"DATI_GEN/UTENTE.001", "DATI_GEN/ACCOUNT_PEC.DAT"}) {
+        ASSERT_EQ(Tool(work.root(), std::string("load ") + file, "{}\n").status, 0) << file;
+        EXPECT_EQ(
+            std::filesystem::status(work.root() / file).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << file;
+    }
+}
+
 TEST_F(RecordsTool, DamagedFileIsReportedAndNeverWritten) {
     const fs::path file = work.registri("2024.RGM");
     const std::string damaged(592 + 10, 'x');

@@ -67,9 +67,11 @@ CheckReport CheckWorkFolder(const fs::path& root) {
         if (!fs::is_directory(folder, ec)) continue;
         anyFolder = true;
         std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(folder, ec))
-            if (entry.is_regular_file(ec) && KindOfFile(entry.path()))
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            std::error_code entryError;  // a dangling link is not the folder's fault
+            if (entry.is_regular_file(entryError) && KindOfFile(entry.path()))
                 files.push_back(entry.path());
+        }
         if (ec)
             report.problems.push_back(folder.string() + ": cartella non leggibile (" +
                                       ReasonFromErrno(ec.value()) + ")");

@@ -3,6 +3,7 @@
 //   braxol-records load FILE [--kind K]   writes the file from JSON lines on standard input
 //   braxol-records check FOLDER           reports damaged files of a work folder
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -27,7 +28,8 @@ constexpr int kFailure = 2;
 
 int Usage() {
     std::cerr << "uso: braxol-records dump FILE [--kind TMOVIMENTO|TUTENTE|TTABELLA|DOUBLE]\n"
-                 "     braxol-records load FILE [--kind ...]  (righe JSON dallo standard input)\n"
+                 "     braxol-records load FILE [--kind ...] [--empty]  (righe JSON dallo standard "
+                 "input)\n"
                  "     braxol-records check CARTELLA\n";
     return kFailure;
 }
@@ -47,6 +49,10 @@ std::optional<RecordKind> ChooseKind(const fs::path& file,
 }
 
 int Dump(const fs::path& file, RecordKind kind) {
+    if (!fs::exists(file)) {
+        std::cerr << file.string() << ": file inesistente\n";
+        return kFailure;
+    }
     std::string bytes = ReadRecordBytes(file, RecordSize(kind), false);
     const std::size_t size = RecordSize(kind);
     for (std::size_t at = 0; at < bytes.size(); at += size)
@@ -56,7 +62,7 @@ int Dump(const fs::path& file, RecordKind kind) {
     return 0;
 }
 
-int Load(const fs::path& file, RecordKind kind) {
+int Load(const fs::path& file, RecordKind kind, bool allowEmpty) {
     const std::size_t size = RecordSize(kind);
     std::string content;
     std::string line;
@@ -78,9 +84,17 @@ int Load(const fs::path& file, RecordKind kind) {
         }
         content.append(reinterpret_cast<const char*>(record.data()), size);
     }
+    if (content.empty() && !allowEmpty) {
+        std::cerr << "nessun record da scrivere: il file non è stato scritto (per svuotarlo "
+                     "usare --empty)\n";
+        return kFailure;
+    }
     FileLock lock(file);
     RequireWholeRecords(file, size);
-    ReplaceFileContent(file, content);
+    // The company record and the e-mail account hold passwords.
+    const std::string name = UpperAscii(file.filename().string());
+    const bool secret = name == "UTENTE.001" || name == "ACCOUNT_PEC.DAT";
+    ReplaceFileContent(file, content, secret ? FileAccess::OwnerOnly : FileAccess::Shared);
     return 0;
 }
 
@@ -101,6 +115,11 @@ int Check(const fs::path& folder) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::optional<std::string> kindName;
+    bool allowEmpty = false;
+    if (auto it = std::find(args.begin(), args.end(), "--empty"); it != args.end()) {
+        allowEmpty = true;
+        args.erase(it);
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--kind" && i + 1 < args.size()) {
             kindName = args[i + 1];
@@ -117,7 +136,7 @@ int main(int argc, char** argv) {
         const fs::path file = ResolvePath(args[1]);
         const auto kind = ChooseKind(file, kindName);
         if (!kind) return kFailure;
-        return command == "dump" ? Dump(file, *kind) : Load(file, *kind);
+        return command == "dump" ? Dump(file, *kind) : Load(file, *kind, allowEmpty);
     } catch (const IoError& e) {
         std::cerr << e.italianMessage() << "\n";
         return kFailure;

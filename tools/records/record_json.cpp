@@ -32,6 +32,8 @@ double NumberFromJson(const json& v, const std::string& key) {
 }
 
 std::int32_t IntFromJson(const json& v, const std::string& key) {
+    if (v.is_number_unsigned() && v.get<std::uint64_t>() > std::uint64_t{INT32_MAX})
+        throw JsonRecordError("il campo " + key + " deve essere un intero a 32 bit");
     if (v.is_number_integer()) {
         const auto i = v.get<std::int64_t>();
         if (i >= std::numeric_limits<std::int32_t>::min() &&
@@ -43,7 +45,11 @@ std::int32_t IntFromJson(const json& v, const std::string& key) {
 
 std::string TextFromJson(const json& v, const std::string& key, std::size_t capacity) {
     if (!v.is_string()) throw JsonRecordError("il campo " + key + " deve essere un testo");
-    std::string bytes = Cp1252FromUtf8(v.get<std::string>());
+    const std::string text = v.get<std::string>();
+    std::string bytes = Cp1252FromUtf8(text);
+    if (Utf8FromCp1252(bytes) != text)
+        throw JsonRecordError("il campo " + key +
+                              " contiene caratteri che i file del programma non possono contenere");
     if (bytes.size() > capacity)
         throw JsonRecordError("il campo " + key + " supera i " + std::to_string(capacity) +
                               " caratteri");
