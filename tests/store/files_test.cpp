@@ -468,3 +468,22 @@ TEST_F(FilesTest, ReleaseDateRoundTrip) {
 
 }  // namespace
 }  // namespace braxol
+
+namespace braxol {
+namespace {
+
+TEST(WorkFoldersTest, TheTemporaryFolderIsTheUsersOwn) {
+    test::TempWorkFolder work;
+    const WorkFolders folders =
+        WorkFolders::At(work.root() / "altra", work.root() / "altra" / "tmp");
+    folders.create();
+    for (const auto& f : {folders.datiGen, folders.registri, folders.temp})
+        EXPECT_TRUE(std::filesystem::is_directory(f)) << f;
+    EXPECT_EQ(std::filesystem::status(folders.temp).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+    const auto temp = WorkFolders::DefaultTemp().filename().string();
+    EXPECT_EQ(temp.rfind("TEMP_ZYMOTEC", 0), 0u) << temp;
+}
+
+}  // namespace
+}  // namespace braxol
