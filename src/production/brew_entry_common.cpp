@@ -1,6 +1,7 @@
 #include "production/brew_entry_common.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QShowEvent>
 
 #include "store/config_files.h"
+#include "store/numbers.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
@@ -23,6 +25,10 @@ void ShowEditable(QLineEdit* field, bool editable) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, standard.color(editable ? QPalette::Base : QPalette::Button));
     field->setPalette(palette);
+}
+
+int MeterReading(const QLineEdit* field) {
+    return ParseInteger(ui::ToRecord(field->text()));
 }
 
 BrewEntryWindow::BrewEntryWindow(const EntryRequest& request, bool confirmGuardInChange,
@@ -65,6 +71,78 @@ void BrewEntryWindow::setUpCommon(ui::DateEdit* date, QLineEdit* initial, QLineE
     confirm_->setSave([this] { save(); });
     leave_->setAutoDefault(false);
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void BrewEntryWindow::setUpCommon(const std::function<QLineEdit*()>& makeInitial,
+                                  const QString& protocolCaption, int noteLength) {
+    auto* date = new ui::DateEdit(this);
+    QLineEdit* initial = makeInitial();
+    auto* note = new QLineEdit(this);
+    auto* protocol = new QLabel(protocolCaption, this);
+    auto* confirm = new ui::ConfirmButton(this);
+    auto* leave = new QPushButton(QStringLiteral("&Abbandona"), this);
+    date->setObjectName("DATMOV");
+    initial->setObjectName("INTER1");
+    note->setObjectName("ANNOTA");
+    protocol->setObjectName("LTIPOREGISTRO");
+    leave->setObjectName("BABBANDONA");
+    setUpCommon(date, initial, note, protocol, confirm, leave);
+    note->setMaxLength(noteLength);
+}
+
+int BrewEntryWindow::letters(int n) const {
+    return fontMetrics().horizontalAdvance(QString(n, QChar('W')));
+}
+
+QLabel* BrewEntryWindow::buddyLabel(const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName("ET" + buddy->objectName());
+    l->setBuddy(buddy);
+    return l;
+}
+
+QHBoxLayout* BrewEntryWindow::Row(std::initializer_list<QWidget*> widgets) {
+    auto* line = new QHBoxLayout;
+    for (QWidget* w : widgets) line->addWidget(w);
+    line->addStretch();
+    return line;
+}
+
+void BrewEntryWindow::Emphasize(QLabel* title) {
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    title->setFont(titleFont);
+}
+
+QLabel* BrewEntryWindow::registerCaption() {
+    auto* caption = new QLabel(QStringLiteral("Registro:"), this);
+    caption->setObjectName("LREGISTRO");
+    return caption;
+}
+
+QHBoxLayout* BrewEntryWindow::buttonRow() const {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(confirm_);
+    buttons->addStretch();
+    buttons->addWidget(leave_);
+    return buttons;
+}
+
+void BrewEntryWindow::setTabOrderOf(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void BrewEntryWindow::showRectifyCaption(QLabel* title, const QString& cancelCaption,
+                                         const QString& changeCaption) {
+    if (!IsRectify(mode())) return;
+    const QString caption = mode() == EntryMode::RectifyCancel ? cancelCaption : changeCaption;
+    setWindowTitle(caption);
+    title->setText(caption);
 }
 
 void BrewEntryWindow::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 #include "production/brew_computation.h"
@@ -18,6 +19,7 @@
 #include "store/work_folders.h"
 #include "ui/entry_window.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -78,6 +80,24 @@ protected:
     // Wires the controls every entry has; the windows call it once they exist.
     void setUpCommon(ui::DateEdit* date, QLineEdit* initial, QLineEdit* note, QLabel* protocol,
                      ui::ConfirmButton* confirm, QPushButton* leave);
+    // Creates the controls every entry has (the initial reading by `makeInitial`), with their
+    // names, the caption of the register protocol and the note's length, and wires them.
+    void setUpCommon(const std::function<QLineEdit*()>& makeInitial, const QString& protocolCaption,
+                     int noteLength);
+
+    // What the layouts use: the width of `n` letters "W", a label "ET<name>" for its buddy, a
+    // line of widgets followed by a stretch, the title in bold and larger, the caption
+    // "Registro:", the line of the confirm and leave buttons, and the tab order of `order`.
+    int letters(int n) const;
+    QLabel* buddyLabel(const QString& text, QWidget* buddy);
+    static QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
+    static void Emphasize(QLabel* title);
+    QLabel* registerCaption();
+    QHBoxLayout* buttonRow() const;
+    void setTabOrderOf(std::initializer_list<QWidget*> order);
+    // In the rectify modes, the window title and `title` become the caption of the mode.
+    void showRectifyCaption(QLabel* title, const QString& cancelCaption,
+                            const QString& changeCaption);
 
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -140,5 +160,8 @@ private:
 
 // Colours a read-only field as the window's buttons, an editable one as an edit.
 void ShowEditable(QLineEdit* field, bool editable);
+
+// The meter reading typed in the field.
+int MeterReading(const QLineEdit* field);
 
 }  // namespace braxol::production

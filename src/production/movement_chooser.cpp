@@ -15,6 +15,7 @@
 #include "store/io_error.h"
 #include "store/paths.h"
 #include "store/record_file.h"
+#include "tables/list_sort.h"
 #include "ui/field_exit.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -26,12 +27,6 @@ namespace {
 constexpr int kNarrowestColumn = 5;  // a column is never narrower than 5 letters
 constexpr int kSmallestWidth = 500;
 constexpr int kSmallestHeight = 300;
-
-QFont ListFont() {
-    QFont font("Courier New", 9);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 QSize LargestSize(const ChooserRequest& request, const QWidget* widget) {
     const QScreen* screen = widget->screen() ? widget->screen() : QApplication::primaryScreen();
@@ -70,16 +65,7 @@ TFSCEGLIMOVIMENTO::TFSCEGLIMOVIMENTO(ChooserRequest request, QWidget* parent)
     year_->installEventFilter(this);
     for (QPushButton* b : {ok_, leave_}) b->setAutoDefault(false);
 
-    list_->setFont(ListFont());
-    list_->setShowGrid(true);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setWordWrap(false);
-    list_->verticalHeader()->hide();
-    list_->horizontalHeader()->setSectionsClickable(true);
-    list_->horizontalHeader()->setHighlightSections(false);
-    list_->horizontalHeader()->setStretchLastSection(false);
+    tables::SetUpRowList(list_);
     list_->installEventFilter(this);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this] { choose(); });
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -205,35 +191,14 @@ void TFSCEGLIMOVIMENTO::yearExit() {
 void TFSCEGLIMOVIMENTO::sortBy(int section) {
     if (section < 0 || section >= list_->columnCount()) return;
     const auto column = static_cast<std::size_t>(section);
-    const int current = list_->currentRow();
-    const std::size_t keep = current >= 0 ? static_cast<std::size_t>(current) : rows_.size();
-    std::vector<std::size_t> order(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto textOf = [&](std::size_t i) -> std::string_view {
-        const auto& columns = rows_[i].columns;
-        return column < columns.size() ? std::string_view(columns[column]) : std::string_view();
-    };
     // Plain character order: dates sort by day first.
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return textOf(a) < textOf(b); });
-    std::vector<tables::ListRow> sorted;
-    int selected = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == keep) selected = static_cast<int>(i);
-        sorted.push_back(rows_[order[i]]);
-    }
-    rows_ = std::move(sorted);
-    fill();
-    list_->horizontalHeader()->setSortIndicatorShown(true);
-    list_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
-    if (list_->rowCount() > 0) list_->selectRow(selected);
+    tables::SortListRows(list_, rows_, column, section, [this] { fill(); });
 }
 
 void TFSCEGLIMOVIMENTO::choose() {
-    const int row = list_->currentRow();
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || list_->selectedItems().isEmpty())
-        return;
-    chosen_ = rows_[static_cast<std::size_t>(row)].number;
+    const auto number = tables::ChosenRowNumber(list_, rows_);
+    if (!number) return;
+    chosen_ = *number;
     done(QDialog::Accepted);
 }
 

@@ -78,10 +78,6 @@ std::optional<TMOVIMENTO> ChoosePreventive(QWidget* parent, const EntryRequest& 
     return ChooseAndReadMovement(parent, chooser);
 }
 
-int Reading(const QLineEdit* field) {
-    return ParseInteger(ui::ToRecord(field->text()));
-}
-
 QString AmountText(double value, int decimals) {
     return QString::fromStdString(FormatAmount(value, 0, decimals));
 }
@@ -116,18 +112,8 @@ TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
     wholeLitres_ = company_.TIPOIN == "A";
     duplicateMessage_ = kDuplicate;
 
-    auto* date = new ui::DateEdit(this);
-    auto* initial = new ui::IntegerEdit(this);
-    auto* note = new QLineEdit(this);
-    auto* protocol = new QLabel(QStringLiteral("delle produzioni"), this);
-    auto* confirm = new ui::ConfirmButton(this);
-    auto* leave = new QPushButton(QStringLiteral("&Abbandona"), this);
-    date->setObjectName("DATMOV");
-    initial->setObjectName("INTER1");
-    note->setObjectName("ANNOTA");
-    protocol->setObjectName("LTIPOREGISTRO");
-    leave->setObjectName("BABBANDONA");
-    setUpCommon(date, initial, note, protocol, confirm, leave);
+    setUpCommon([this] { return new ui::IntegerEdit(this); }, QStringLiteral("delle produzioni"),
+                kNoteLength);
 
     preventive_->setObjectName("BPREVENTIVA");
     title_->setObjectName("lmovimento");
@@ -150,7 +136,6 @@ TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
 
     number_->setMaxLength(kBrewNumberLength);
     beerType_->setMaxLength(kBeerTypeLength);
-    note->setMaxLength(kNoteLength);
     pecTime_->setInputMask(kTimeMask);
     productCode_->setInputMask(kProductCodeMask);
     productCode_->setReadOnly(true);
@@ -163,7 +148,7 @@ TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
     newType_->setToolTip(QStringLiteral("Inserisce Nuovo Codice"));
     // The buttons beside the fields are pressed with the mouse: pressing them does not leave
     // the field being typed, so its check stays quiet.
-    for (QPushButton* b : {preventive_, listTypes_, newType_, calculate_, leave}) {
+    for (QPushButton* b : {preventive_, listTypes_, newType_, calculate_, leave_}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
     }
@@ -190,21 +175,6 @@ TFPRODUZIONE::~TFPRODUZIONE() {
 }
 
 void TFPRODUZIONE::layOut() {
-    const auto letters = [this](int n) {
-        return fontMetrics().horizontalAdvance(QString(n, QChar('W')));
-    };
-    auto label = [this](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName("ET" + buddy->objectName());
-        l->setBuddy(buddy);
-        return l;
-    };
-    auto row = [](std::initializer_list<QWidget*> widgets) {
-        auto* line = new QHBoxLayout;
-        for (QWidget* w : widgets) line->addWidget(w);
-        line->addStretch();
-        return line;
-    };
     for (QLineEdit* f : {static_cast<QLineEdit*>(date_), static_cast<QLineEdit*>(pecDate_)})
         f->setFixedWidth(letters(8));
     pecTime_->setFixedWidth(letters(4));
@@ -218,12 +188,8 @@ void TFPRODUZIONE::layOut() {
         f->setFixedWidth(letters(9));
     note_->setMinimumWidth(letters(36));
 
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    title_->setFont(titleFont);
-    auto* registerCaption = new QLabel(QStringLiteral("Registro:"), this);
-    registerCaption->setObjectName("LREGISTRO");
+    Emphasize(title_);
+    QLabel* registerCaption = this->registerCaption();
     QPalette red = registerCaption->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     registerCaption->setPalette(red);
@@ -236,39 +202,33 @@ void TFPRODUZIONE::layOut() {
     top->addStretch();
     top->addWidget(preventive_);
     layout->addLayout(top);
-    layout->addLayout(
-        row({label(QStringLiteral("Data della produzione"), date_), date_,
-             label(QStringLiteral("Numero progressivo annuale della cotta"), number_), number_}));
-    layout->addLayout(
-        row({label(QStringLiteral("Estremi comunicazione preventiva via PEC:   DATA"), pecDate_),
-             pecDate_, label(QStringLiteral("e ORA"), pecTime_), pecTime_}));
-    layout->addLayout(row({registerCaption, protocol_}));
-    auto* beer = row({label(QStringLiteral("Tipo di Birra prodotta"), beerType_), beerType_,
+    layout->addLayout(Row(
+        {buddyLabel(QStringLiteral("Data della produzione"), date_), date_,
+         buddyLabel(QStringLiteral("Numero progressivo annuale della cotta"), number_), number_}));
+    layout->addLayout(Row(
+        {buddyLabel(QStringLiteral("Estremi comunicazione preventiva via PEC:   DATA"), pecDate_),
+         pecDate_, buddyLabel(QStringLiteral("e ORA"), pecTime_), pecTime_}));
+    layout->addLayout(Row({registerCaption, protocol_}));
+    auto* beer = Row({buddyLabel(QStringLiteral("Tipo di Birra prodotta"), beerType_), beerType_,
                       listTypes_, newType_});
     layout->addLayout(beer);
-    layout->addLayout(row({productCode_}));
-    layout->addLayout(row({coefficientLabel_, coefficient_}));
+    layout->addLayout(Row({productCode_}));
+    layout->addLayout(Row({coefficientLabel_, coefficient_}));
     layout->addLayout(
-        row({label(QStringLiteral("Misuratore della produzione di birra:   Lettura iniziale "),
-                   initial_),
-             initial_, label(QStringLiteral("Lettura finale"), final_), final_}));
-    layout->addLayout(row({label(QStringLiteral("Litri prodotti"), litres_), litres_,
-                           label(QStringLiteral("Grado plato"), plato_), plato_}));
-    layout->addLayout(row({label(QStringLiteral("Totale ettogradi"), degrees_), degrees_,
+        Row({buddyLabel(QStringLiteral("Misuratore della produzione di birra:   Lettura iniziale "),
+                        initial_),
+             initial_, buddyLabel(QStringLiteral("Lettura finale"), final_), final_}));
+    layout->addLayout(Row({buddyLabel(QStringLiteral("Litri prodotti"), litres_), litres_,
+                           buddyLabel(QStringLiteral("Grado plato"), plato_), plato_}));
+    layout->addLayout(Row({buddyLabel(QStringLiteral("Totale ettogradi"), degrees_), degrees_,
                            exciseLabel_, excise_, calculate_}));
-    layout->addLayout(row({label(QStringLiteral("Nota"), note_), note_}));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(confirm_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
+    layout->addLayout(Row({buddyLabel(QStringLiteral("Nota"), note_), note_}));
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow());
 
     // Enter and Tab follow the form; the fields that are not tab stops are passed by.
-    QWidget* const order[] = {date_,        number_,  pecDate_, pecTime_, beerType_,
-                              coefficient_, initial_, final_,   litres_,  plato_,
-                              degrees_,     excise_,  note_,    confirm_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabOrderOf({date_, number_, pecDate_, pecTime_, beerType_, coefficient_, initial_, final_,
+                   litres_, plato_, degrees_, excise_, note_, confirm_});
 }
 
 tables::TableContext TFPRODUZIONE::tableContext(const char* table) const {
@@ -314,12 +274,7 @@ void TFPRODUZIONE::opened() {
         reset();
     } else {
         preventive_->hide();
-        if (IsRectify(mode())) {
-            const QString caption =
-                mode() == EntryMode::RectifyCancel ? kRectifyCancelCaption : kRectifyChangeCaption;
-            setWindowTitle(caption);
-            title_->setText(caption);
-        }
+        showRectifyCaption(title_, kRectifyCancelCaption, kRectifyChangeCaption);
         loadChosen();
         if (mode() == EntryMode::RectifyCancel) {
             for (QLineEdit* f :
@@ -413,8 +368,8 @@ BrewEntryWindow::Problem TFPRODUZIONE::pecTimeCheck() {
 }
 
 BrewEntryWindow::Problem TFPRODUZIONE::readingCheck() {
-    composed_.INTER1 = Reading(initial_);
-    composed_.INTER2 = Reading(final_);
+    composed_.INTER1 = MeterReading(initial_);
+    composed_.INTER2 = MeterReading(final_);
     if (ReadingsInOrder(composed_.INTER1, composed_.INTER2)) return std::nullopt;
     return kReadingsOrderMessage;
 }

@@ -43,10 +43,6 @@ protected:
     }
 };
 
-int Reading(const QLineEdit* field) {
-    return ParseInteger(ui::ToRecord(field->text()));
-}
-
 }  // namespace
 
 TFLAVAGGIO::TFLAVAGGIO(const EntryRequest& request, QWidget* parent)
@@ -58,28 +54,16 @@ TFLAVAGGIO::TFLAVAGGIO(const EntryRequest& request, QWidget* parent)
     setWindowTitle(kCaption);
     duplicateMessage_ = kDuplicate;
 
-    auto* date = new ui::DateEdit(this);
-    auto* initial = new MeterEdit(this);
-    auto* note = new QLineEdit(this);
-    auto* protocol = new QLabel(QStringLiteral("dei lavaggi"), this);
-    auto* confirm = new ui::ConfirmButton(this);
-    auto* leave = new QPushButton(QStringLiteral("&Abbandona"), this);
-    date->setObjectName("DATMOV");
-    initial->setObjectName("INTER1");
-    note->setObjectName("ANNOTA");
-    protocol->setObjectName("LTIPOREGISTRO");
-    leave->setObjectName("BABBANDONA");
-    setUpCommon(date, initial, note, protocol, confirm, leave);
+    setUpCommon([this] { return new MeterEdit(this); }, QStringLiteral("dei lavaggi"), kNoteLength);
 
     title_->setObjectName("LMOVIMENTO");
     final_->setObjectName("INTER2");
     total_->setObjectName("MTOTALE");
-    note->setMaxLength(kNoteLength);
     total_->setReadOnly(true);
     total_->setFocusPolicy(Qt::NoFocus);
     total_->setAlignment(Qt::AlignRight);
     ShowEditable(total_, false);
-    leave->setFocusPolicy(Qt::NoFocus);
+    leave_->setFocusPolicy(Qt::NoFocus);
     layOut();
 
     onExit(date_, [this] { dateExit(); });
@@ -92,52 +76,28 @@ TFLAVAGGIO::~TFLAVAGGIO() {
 }
 
 void TFLAVAGGIO::layOut() {
-    const auto letters = [this](int n) {
-        return fontMetrics().horizontalAdvance(QString(n, QChar('W')));
-    };
-    auto label = [this](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName("ET" + buddy->objectName());
-        l->setBuddy(buddy);
-        return l;
-    };
-    auto row = [](std::initializer_list<QWidget*> widgets) {
-        auto* line = new QHBoxLayout;
-        for (QWidget* w : widgets) line->addWidget(w);
-        line->addStretch();
-        return line;
-    };
     date_->setFixedWidth(letters(8));
     for (QLineEdit* f : {initial_, final_, total_}) {
         f->setFixedWidth(letters(9));
         f->setAlignment(Qt::AlignRight);
     }
     note_->setMinimumWidth(letters(36));
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    title_->setFont(titleFont);
-    auto* registerCaption = new QLabel(QStringLiteral("Registro:"), this);
-    registerCaption->setObjectName("LREGISTRO");
+    Emphasize(title_);
+    QLabel* registerCaption = this->registerCaption();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row({title_}));
-    layout->addLayout(row({label(QStringLiteral("Data del lavaggio"), date_), date_}));
-    layout->addLayout(row({registerCaption, protocol_}));
+    layout->addLayout(Row({title_}));
+    layout->addLayout(Row({buddyLabel(QStringLiteral("Data del lavaggio"), date_), date_}));
+    layout->addLayout(Row({registerCaption, protocol_}));
     auto* meter = new QLabel(QStringLiteral("Misuratore della produzione di birra:  "), this);
     meter->setObjectName("LMISURATORE");
-    layout->addLayout(row({meter, label(QStringLiteral("Lettura iniziale "), initial_), initial_,
-                           label(QStringLiteral("Lettura finale"), final_), final_,
-                           label(QStringLiteral("Pari a:"), total_), total_}));
-    layout->addLayout(row({label(QStringLiteral("Nota"), note_), note_}));
+    layout->addLayout(Row({meter, buddyLabel(QStringLiteral("Lettura iniziale "), initial_),
+                           initial_, buddyLabel(QStringLiteral("Lettura finale"), final_), final_,
+                           buddyLabel(QStringLiteral("Pari a:"), total_), total_}));
+    layout->addLayout(Row({buddyLabel(QStringLiteral("Nota"), note_), note_}));
     layout->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(confirm_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
-    layout->addLayout(buttons);
-    QWidget* const order[] = {date_, initial_, final_, note_, confirm_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    layout->addLayout(buttonRow());
+    setTabOrderOf({date_, initial_, final_, note_, confirm_});
     resize(779, 314);
 }
 
@@ -157,12 +117,7 @@ void TFLAVAGGIO::opened() {
         date_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (IsRectify(mode())) {
-        const QString caption =
-            mode() == EntryMode::RectifyCancel ? kRectifyCancelCaption : kRectifyChangeCaption;
-        setWindowTitle(caption);
-        title_->setText(caption);
-    }
+    showRectifyCaption(title_, kRectifyCancelCaption, kRectifyChangeCaption);
     composed_ = StartRecord(mode(), chosen_);
     date_->setDate(chosen_.DATMOV);
     initial_->setText(QString::number(chosen_.INTER1));
@@ -192,8 +147,8 @@ void TFLAVAGGIO::dateExit() {
 }
 
 bool TFLAVAGGIO::readingsValid() {
-    composed_.INTER1 = Reading(initial_);
-    composed_.INTER2 = Reading(final_);
+    composed_.INTER1 = MeterReading(initial_);
+    composed_.INTER2 = MeterReading(final_);
     QStringList problems;
     if (composed_.INTER2 < 1) problems << kFinalNotPositive;
     total_->setText(QString::number(static_cast<long long>(composed_.INTER2) - composed_.INTER1));

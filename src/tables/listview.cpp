@@ -12,6 +12,7 @@
 
 #include "store/io_error.h"
 #include "tables/list_print.h"
+#include "tables/list_sort.h"
 #include "tables/table_editing.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -19,12 +20,6 @@
 
 namespace braxol::tables {
 namespace {
-
-QFont ListFont() {
-    QFont font("Courier New", 9);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 int ShownWidth(int width) {
     return std::max(width, kMinimumColumnWidth) + 2;
@@ -65,16 +60,7 @@ TFLISTVIEW::TFLISTVIEW(TableContext context, QWidget* parent)
     setModal(true);
     list_->setObjectName("LISTA");
 
-    list_->setFont(ListFont());
-    list_->setShowGrid(true);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setWordWrap(false);
-    list_->verticalHeader()->hide();
-    list_->horizontalHeader()->setSectionsClickable(true);
-    list_->horizontalHeader()->setHighlightSections(false);
-    list_->horizontalHeader()->setStretchLastSection(false);
+    SetUpRowList(list_);
     list_->installEventFilter(new EnterFilter(this, [this] { choose(); }));
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this] { choose(); });
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFLISTVIEW::sortBy);
@@ -169,35 +155,14 @@ void TFLISTVIEW::fill() {
 void TFLISTVIEW::sortBy(int section) {
     if (section < 0 || section >= static_cast<int>(shown_.size())) return;
     const auto column = static_cast<std::size_t>(shown_[section]);
-    const int current = list_->currentRow();
-    const std::size_t keep = current >= 0 ? static_cast<std::size_t>(current) : rows_.size();
-    std::vector<std::size_t> order(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto textOf = [&](std::size_t i) -> std::string_view {
-        const auto& columns = rows_[i].columns;
-        return column < columns.size() ? std::string_view(columns[column]) : std::string_view();
-    };
     // Character order of the texts, upper and lower case apart.
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return textOf(a) < textOf(b); });
-    std::vector<ListRow> sorted;
-    int selected = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == keep) selected = static_cast<int>(i);
-        sorted.push_back(rows_[order[i]]);
-    }
-    rows_ = std::move(sorted);
-    fill();
-    list_->horizontalHeader()->setSortIndicatorShown(true);
-    list_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
-    if (list_->rowCount() > 0) list_->selectRow(selected);
+    SortListRows(list_, rows_, column, section, [this] { fill(); });
 }
 
 void TFLISTVIEW::choose() {
-    const int row = list_->currentRow();
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || list_->selectedItems().isEmpty())
-        return;
-    chosen_ = rows_[static_cast<std::size_t>(row)].number;
+    const auto number = ChosenRowNumber(list_, rows_);
+    if (!number) return;
+    chosen_ = *number;
     done(QDialog::Accepted);
 }
 

@@ -1,5 +1,6 @@
 #include "tables/row_file.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "store/safe_file.h"
@@ -65,6 +66,27 @@ void WriteRowFile(const fs::path& file, const std::vector<ListRow>& rows) {
 std::vector<ListRow> ReadRowFile(const fs::path& file) {
     const auto text = ReadWholeFile(file);
     return text ? ParseRowFile(*text) : std::vector<ListRow>{};
+}
+
+int SortRowsByColumn(std::vector<ListRow>& rows, std::size_t column, int current) {
+    const std::size_t keep = current >= 0 ? static_cast<std::size_t>(current) : rows.size();
+    std::vector<std::size_t> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto textOf = [&](std::size_t i) -> std::string_view {
+        const auto& columns = rows[i].columns;
+        return column < columns.size() ? std::string_view(columns[column]) : std::string_view();
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return textOf(a) < textOf(b); });
+    std::vector<ListRow> sorted;
+    sorted.reserve(order.size());
+    int selected = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == keep) selected = static_cast<int>(i);
+        sorted.push_back(rows[order[i]]);
+    }
+    rows = std::move(sorted);
+    return selected;
 }
 
 }  // namespace braxol::tables

@@ -6,6 +6,7 @@
 //   <TAB><next column>      one line per further column
 // Texts are written on one line: line ends and TABs inside a text become blanks.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -34,5 +35,10 @@ std::vector<ListRow> ParseRowFile(std::string_view text);
 void WriteRowFile(const fs::path& file, const std::vector<ListRow>& rows);
 // The rows of the file; none when it does not exist. Throws IoError.
 std::vector<ListRow> ReadRowFile(const fs::path& file);
+
+// Sorts the rows by the text of the column in plain character order (upper and lower case
+// apart, so dates sort by day first), keeping the order of equal texts; a row without that
+// column counts as empty. Returns where the row at index `current` went: 0 when it is no row.
+int SortRowsByColumn(std::vector<ListRow>& rows, std::size_t column, int current);
 
 }  // namespace braxol::tables

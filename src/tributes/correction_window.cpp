@@ -1,12 +1,9 @@
 #include "tributes/correction_window.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "store/dates.h"
 #include "store/io_error.h"
@@ -15,6 +12,7 @@
 #include "tributes/excise_window.h"
 #include "tributes/messages.h"
 #include "tributes/periods.h"
+#include "tributes/tribute_entry_common.h"
 #include "tributes/tribute_fields.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
@@ -75,11 +73,7 @@ TFRAVVEDIM::TFRAVVEDIM(TributeRequest request, QWidget* parent)
     days_->setMaxLength(3);
     days_->setAlignment(Qt::AlignRight);
     paymentDate_->setObjectName("DATDOC");
-    leave_->setObjectName("BABBANDONA");
-    // "&Abbandona" is reached by mouse or accelerator only: pressing it does not leave the
-    // field being typed, so that its exit check stays quiet.
-    leave_->setAutoDefault(false);
-    leave_->setFocusPolicy(Qt::NoFocus);
+    SetUpLeaveButton(leave_);
     layOut();
 
     // The confirm button has no untouched guard here: only leaving the year waits for a key.
@@ -104,19 +98,7 @@ void TFRAVVEDIM::layOut() {
 
     auto* form = new QFormLayout;
     auto add = [&](QWidget* field, const QString& caption, QWidget* besides = nullptr) {
-        auto* label = new QLabel(caption, this);
-        label->setObjectName("ET" + field->objectName());
-        label->setBuddy(field);
-        label->setWordWrap(true);
-        if (!besides) {
-            form->addRow(label, field);
-            return;
-        }
-        auto* line = new QHBoxLayout;
-        line->addWidget(field);
-        line->addWidget(besides);
-        line->addStretch();
-        form->addRow(label, line);
+        AddFieldRow(this, form, field, caption, besides);
     };
     add(year_, YearCaption());
     add(period_, PeriodCaption(), description_);
@@ -127,19 +109,9 @@ void TFRAVVEDIM::layOut() {
     add(paymentDate_, QStringLiteral("Data del versamento"));
     add(note_, NoteCaption());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(confirm_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    QWidget* const order[] = {year_,        period_,     chapter_,    amounts_[0], amounts_[1],
-                              amounts_[2],  amounts_[3], amounts_[4], days_,       amounts_[5],
-                              paymentDate_, note_,       confirm_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    LayOutEntry(this, form, confirm_, leave_,
+                {year_, period_, chapter_, amounts_[0], amounts_[1], amounts_[2], amounts_[3],
+                 amounts_[4], days_, amounts_[5], paymentDate_, note_, confirm_});
 }
 
 void TFRAVVEDIM::showEvent(QShowEvent* event) {
@@ -169,29 +141,20 @@ void TFRAVVEDIM::open() {
         a->clear();
     }
     const double today = ui::Today();
-    year_->setText(QString::number(CivilFromDate(today).value_or(CivilDate{2000, 1, 1}).year));
+    year_->setText(YearText(today));
     period_->clear();
     description_->clear();
     days_->clear();
     paymentDate_->setDate(today);
     note_->clear();
-    chapter_->clear();
-    try {
-        chapter_->setText(ui::FromRecord(DefaultChapter(request_.folders.datiGen, today)));
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    ShowDefaultChapter(this, chapter_, request_.folders.datiGen, today);
     checking_ = true;
     year_->setFocus(Qt::OtherFocusReason);
     if (mode_ != EntryMode::Insert) {
         load(request_.selected, true);
         TMOVIMENTO r = request_.selected;
         TrimMovement(r);
-        year_->setText(ui::FromField(r.ANNPRO));
-        period_->setText(ui::FromField(r.CODPAE));
-        description_->setText(ui::FromRecord(PeriodDescription(r.CODPAE.str(), r.ANNPRO.str())));
-        SetEditable(year_, false);
-        SetEditable(period_, false);
+        ShowRectifiedPeriod(r, year_, period_, description_);
         if (mode_ == EntryMode::CancelRectification) {
             SetEditable(chapter_, false);
             for (ui::AmountEdit* a : amounts_) SetEditable(a, false);
@@ -222,11 +185,7 @@ int TFRAVVEDIM::year() const {
 }
 
 void TFRAVVEDIM::refuse(QWidget* field, const QString& message) {
-    const bool wasChecking = checking_;
-    checking_ = true;
-    field->setFocus(Qt::OtherFocusReason);
-    checking_ = wasChecking;
-    if (!message.isEmpty()) ui::Warn(this, message);
+    RefuseField(this, checking_, field, message);
 }
 
 void TFRAVVEDIM::yearExit() {
@@ -234,25 +193,13 @@ void TFRAVVEDIM::yearExit() {
     if (!IsReferenceYear(year())) refuse(year_, {});
 }
 
-TFRAVVEDIM::PeriodCheck TFRAVVEDIM::checkPeriod() {
+PeriodCheck TFRAVVEDIM::checkPeriod() {
     existing_.reset();
     code_.clear();
-    const auto code = PeriodCodeFromText(ui::ToRecord(period_->text()));
-    if (!code) {
-        description_->clear();
-        return {false, {}};
-    }
-    const QString shown = QString::fromStdString(*code);
-    if (period_->text() != shown) period_->setText(shown);
+    const auto code = TakePeriodCode(year_, period_, description_);
+    if (!code) return {false, {}};
     code_ = *code;
-    description_->setText(
-        ui::FromRecord(PeriodDescription(*code, ui::ToRecord(year_->text().trimmed()))));
-    if (mode_ != EntryMode::Insert || !IsReferenceYear(year())) return {true, {}};
-    const PeriodRecord found = FindPeriodRecord(
-        ScanMovements(TributeFile(request_.folders, year())), kCorrectionKind, *code);
-    if (found.status == PeriodStatus::Sent) return {false, PeriodSentMessage()};
-    if (found.status == PeriodStatus::Unsent) existing_ = found.record;
-    return {true, {}};
+    return CheckPeriodRecord(request_.folders, mode_, year(), kCorrectionKind, *code, existing_);
 }
 
 void TFRAVVEDIM::periodExit() {
@@ -273,16 +220,7 @@ void TFRAVVEDIM::periodExit() {
 }
 
 bool TFRAVVEDIM::checks() {
-    checking_ = true;
-    bool passed = false;
-    try {
-        passed = composeChecked();
-    } catch (const IoError& e) {
-        refuse(period_, {});
-        ui::ShowIoError(this, e);
-    }
-    checking_ = false;
-    return passed;
+    return RunChecks(this, checking_, period_, [this] { return composeChecked(); });
 }
 
 bool TFRAVVEDIM::composeChecked() {
@@ -320,24 +258,9 @@ bool TFRAVVEDIM::composeChecked() {
 
 void TFRAVVEDIM::save() {
     checking_ = true;
-    try {
-        const fs::path file = TributeFile(request_.folders, year());
-        if (mode_ == EntryMode::Insert) {
-            stored_ = AddMovement(file, composed_, BlankMovement());
-        } else {
-            const RectifyMode how = mode_ == EntryMode::CancelRectification
-                                        ? RectifyMode::CancelOnly
-                                        : RectifyMode::Rectify;
-            if (!CancelOrRectify(file, request_.selected, composed_, how))
-                ui::Warn(this, RectifiedMissingMessage());
-        }
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-        checking_ = false;
-        return;
-    }
+    const bool stored = StoreTributeRecord(this, request_, mode_, year(), composed_, stored_);
     checking_ = false;
-    accept();
+    if (stored) accept();
 }
 
 void OpenLatePaymentCorrection(QWidget* parent, const TributeRequest& request) {

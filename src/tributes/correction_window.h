@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "store/records.h"
+#include "tributes/tribute_entry_common.h"
 #include "tributes/tribute_records.h"
 #include "tributes/tribute_request.h"
 #include "ui/entry_window.h"
@@ -53,11 +54,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct PeriodCheck {
-        bool accepted = false;
-        QString message;
-    };
-
     void layOut();
     void open();
     void load(const TMOVIMENTO& record, bool withPaymentDate);

@@ -2,12 +2,9 @@
 
 #include <QFocusEvent>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "store/dates.h"
 #include "store/io_error.h"
@@ -15,6 +12,7 @@
 #include "store/numbers.h"
 #include "tributes/messages.h"
 #include "tributes/periods.h"
+#include "tributes/tribute_entry_common.h"
 #include "tributes/tribute_fields.h"
 #include "tributes/tribute_records.h"
 #include "ui/confirm_button.h"
@@ -62,11 +60,7 @@ TFACCISE_DA::TFACCISE_DA(TributeRequest request, QWidget* parent)
     computed_->setObjectName("DOUBL2");
     computed_->setReadOnly(true);
     computed_->setFocusPolicy(Qt::NoFocus);
-    leave_->setObjectName("BABBANDONA");
-    // "&Abbandona" is reached by mouse or accelerator only: pressing it does not leave the
-    // field being typed, so that its exit check stays quiet.
-    leave_->setAutoDefault(false);
-    leave_->setFocusPolicy(Qt::NoFocus);
+    SetUpLeaveButton(leave_);
     layOut();
 
     setFirstField(year_);
@@ -91,19 +85,7 @@ void TFACCISE_DA::layOut() {
 
     auto* form = new QFormLayout;
     auto add = [&](QWidget* field, const QString& caption, QWidget* besides = nullptr) {
-        auto* label = new QLabel(caption, this);
-        label->setObjectName("ET" + field->objectName());
-        label->setBuddy(field);
-        label->setWordWrap(true);
-        if (!besides) {
-            form->addRow(label, field);
-            return;
-        }
-        auto* line = new QHBoxLayout;
-        line->addWidget(field);
-        line->addWidget(besides);
-        line->addStretch();
-        form->addRow(label, line);
+        AddFieldRow(this, form, field, caption, besides);
     };
     add(year_, YearCaption());
     add(period_, PeriodCaption(), description_);
@@ -112,17 +94,7 @@ void TFACCISE_DA::layOut() {
     add(note_, NoteCaption());
     add(computed_, QStringLiteral("Totale accise comunicato al S.T.D. "));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(confirm_);
-    buttons->addStretch();
-    buttons->addWidget(leave_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    QWidget* const order[] = {year_, period_, chapter_, amount_, note_, confirm_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    LayOutEntry(this, form, confirm_, leave_, {year_, period_, chapter_, amount_, note_, confirm_});
 }
 
 void TFACCISE_DA::showEvent(QShowEvent* event) {
@@ -147,18 +119,13 @@ void TFACCISE_DA::open() {
                            static_cast<QWidget*>(chapter_), static_cast<QWidget*>(amount_)})
         SetEditable(field, true);
     const double today = ui::Today();
-    year_->setText(QString::number(CivilFromDate(today).value_or(CivilDate{2000, 1, 1}).year));
+    year_->setText(YearText(today));
     period_->clear();
     description_->clear();
     amount_->clear();
     computed_->clear();
     note_->clear();
-    chapter_->clear();
-    try {
-        chapter_->setText(ui::FromRecord(DefaultChapter(request_.folders.datiGen, today)));
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    ShowDefaultChapter(this, chapter_, request_.folders.datiGen, today);
     checking_ = true;
     year_->setFocus(Qt::OtherFocusReason);
     if (mode_ != EntryMode::Insert) loadRectified();
@@ -168,14 +135,10 @@ void TFACCISE_DA::open() {
 void TFACCISE_DA::loadRectified() {
     TMOVIMENTO r = request_.selected;
     TrimMovement(r);
-    year_->setText(ui::FromField(r.ANNPRO));
-    period_->setText(ui::FromField(r.CODPAE));
-    description_->setText(ui::FromRecord(PeriodDescription(r.CODPAE.str(), r.ANNPRO.str())));
+    ShowRectifiedPeriod(r, year_, period_, description_);
     chapter_->setText(ui::FromField(r.MITDES));
     amount_->setText(Amount2(r.QUANTI));
     note_->setPlainText(ui::FromField(r.ANNOTA));
-    SetEditable(year_, false);
-    SetEditable(period_, false);
     if (mode_ == EntryMode::CancelRectification) {
         SetEditable(chapter_, false);
         SetEditable(amount_, false);
@@ -188,12 +151,7 @@ int TFACCISE_DA::year() const {
 }
 
 void TFACCISE_DA::refuse(QWidget* field, const QString& message) {
-    // The focus goes back first, so that it is on the field when the message box closes.
-    const bool wasChecking = checking_;
-    checking_ = true;
-    field->setFocus(Qt::OtherFocusReason);
-    checking_ = wasChecking;
-    if (!message.isEmpty()) ui::Warn(this, message);
+    RefuseField(this, checking_, field, message);
 }
 
 bool TFACCISE_DA::exitsActive() const {
@@ -216,25 +174,12 @@ void TFACCISE_DA::yearExit() {
     checking_ = false;
 }
 
-TFACCISE_DA::PeriodCheck TFACCISE_DA::checkPeriod() {
+PeriodCheck TFACCISE_DA::checkPeriod() {
     existing_.reset();
-    const auto code = PeriodCodeFromText(ui::ToRecord(period_->text()));
-    if (!code) {
-        description_->clear();
-        return {false, {}};
-    }
-    const QString shown = QString::fromStdString(*code);
-    if (period_->text() != shown) period_->setText(shown);
+    const auto code = TakePeriodCode(year_, period_, description_);
+    if (!code) return {false, {}};
     composed_.CODPAE.set(*code);
-    description_->setText(
-        ui::FromRecord(PeriodDescription(*code, ui::ToRecord(year_->text().trimmed()))));
-    // The rectifications concern sent records: only a new summary looks at the period's record.
-    if (mode_ != EntryMode::Insert || !IsReferenceYear(year())) return {true, {}};
-    const PeriodRecord found =
-        FindPeriodRecord(ScanMovements(TributeFile(request_.folders, year())), kExciseKind, *code);
-    if (found.status == PeriodStatus::Sent) return {false, PeriodSentMessage()};
-    if (found.status == PeriodStatus::Unsent) existing_ = found.record;
-    return {true, {}};
+    return CheckPeriodRecord(request_.folders, mode_, year(), kExciseKind, *code, existing_);
 }
 
 void TFACCISE_DA::periodExit() {
@@ -288,16 +233,7 @@ bool TFACCISE_DA::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TFACCISE_DA::checks() {
-    checking_ = true;
-    bool passed = false;
-    try {
-        passed = composeChecked();
-    } catch (const IoError& e) {
-        refuse(period_, {});
-        ui::ShowIoError(this, e);
-    }
-    checking_ = false;
-    return passed;
+    return RunChecks(this, checking_, period_, [this] { return composeChecked(); });
 }
 
 bool TFACCISE_DA::composeChecked() {
@@ -337,23 +273,14 @@ void TFACCISE_DA::save() {
             checking_ = false;
             return;
         }
-        const fs::path file = TributeFile(request_.folders, year());
-        if (mode_ == EntryMode::Insert) {
-            stored_ = AddMovement(file, record, BlankMovement());
-        } else {
-            const RectifyMode how = mode_ == EntryMode::CancelRectification
-                                        ? RectifyMode::CancelOnly
-                                        : RectifyMode::Rectify;
-            if (!CancelOrRectify(file, request_.selected, record, how))
-                ui::Warn(this, RectifiedMissingMessage());
-        }
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         checking_ = false;
         return;
     }
+    const bool stored = StoreTributeRecord(this, request_, mode_, year(), record, stored_);
     checking_ = false;
-    accept();
+    if (stored) accept();
 }
 
 void OpenExciseSummary(QWidget* parent, const TributeRequest& request) {

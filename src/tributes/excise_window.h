@@ -18,6 +18,7 @@
 
 #include "store/records.h"
 #include "tributes/period_total.h"
+#include "tributes/tribute_entry_common.h"
 #include "tributes/tribute_request.h"
 #include "ui/entry_window.h"
 
@@ -59,11 +60,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct PeriodCheck {
-        bool accepted = false;
-        QString message;  // shown when refused; empty for a refusal without a message
-    };
-
     void layOut();
     void open();
     void loadRectified();
