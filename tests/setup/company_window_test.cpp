@@ -127,10 +127,7 @@ protected:
             Type(W(), text);
         if (enter) PressEnter(W());
     }
-    void TypeThenEnter(const QString& text) {
-        Type(W(), text);
-        PressEnter(W());
-    }
+    void TypeThenEnter(const QString& text) { test::TypeThenEnter(W(), text); }
 };
 
 // A user with no company file yet fills every field with the keyboard only: typing, Enter to

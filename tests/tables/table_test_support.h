@@ -77,14 +77,8 @@ protected:
         return numbers;
     }
 
-    // Empties a line edit (masked ones too) and types the text into it.
     static void Retype(QWidget* window, const QString& name, const QString& text) {
-        FocusOn(window, name);
-        if (auto* edit = ControlAs<QLineEdit>(window, name)) {
-            edit->clear();
-            edit->setCursorPosition(0);
-        }
-        Type(window, text);
+        test::Retype(window, name, text);
     }
 };
 

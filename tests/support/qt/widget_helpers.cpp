@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <QWindow>
 
@@ -66,6 +67,20 @@ void FocusOn(QWidget* window, const QString& name) {
 void Click(QWidget* window, const QString& name) {
     if (QWidget* w = Control(window, name)) QTest::mouseClick(w, Qt::LeftButton);
     Settle();
+}
+
+void TypeThenEnter(QWidget* window, const QString& text) {
+    Type(window, text);
+    PressEnter(window);
+}
+
+void Retype(QWidget* window, const QString& name, const QString& text) {
+    FocusOn(window, name);
+    if (auto* edit = ControlAs<QLineEdit>(window, name)) {
+        edit->clear();
+        edit->setCursorPosition(0);
+    }
+    Type(window, text);
 }
 
 QString FocusName() {

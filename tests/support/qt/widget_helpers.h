@@ -25,6 +25,10 @@ void PressEnter(QWidget* window);
 void FocusOn(QWidget* window, const QString& name);
 // A real mouse click (press and release) in the middle of the control.
 void Click(QWidget* window, const QString& name);
+// Types the text into the focused control, then Enter.
+void TypeThenEnter(QWidget* window, const QString& text);
+// Moves the focus to the line edit, empties it (masked ones too) and types the text.
+void Retype(QWidget* window, const QString& name, const QString& text);
 // Object name of the control that has the focus ("" when none).
 QString FocusName();
 // Lets queued events run.
