@@ -6,6 +6,7 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/telematic_state.h"
 
 namespace braxol::app {
 
@@ -28,6 +29,7 @@ struct RunState {
     QString chosenYear;
     QString tableName;
     bool singleEntry = false;
+    telematic::TelematicState telematic;
 };
 
 }  // namespace braxol::app
