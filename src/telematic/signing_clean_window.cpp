@@ -43,6 +43,7 @@ TFCANCELLA_FILE_FIRMA::TFCANCELLA_FILE_FIRMA(SigningCleanRequest request, QWidge
     layout->addLayout(form);
     layout->addLayout(buttons);
 
+    setMinimumWidth(560);
     confirm_->setSave([this] { clean(); });
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
 }
