@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "store/dates.h"
 #include "store/lock.h"
@@ -48,17 +49,18 @@ int MarkFlowRecords(const WorkFolders& folders, const std::vector<TMOVIMENTO>& c
     std::size_t index = 0;
     for (const auto& [path, chosen] : byFile) {
         auto& records = files[index].records();
+        // The first record of each operation number, as a scan from the start finds it.
+        std::unordered_map<std::int32_t, std::size_t> first;
+        for (std::size_t i = records.size(); i-- > 0;) first[records[i].NUMOPE] = i;
         for (const TMOVIMENTO* copy : chosen) {
-            for (TMOVIMENTO& stored : records) {
-                if (stored.NUMOPE != copy->NUMOPE) continue;
-                if (stored.NUMFLU == 0) {
-                    stored.DATFLU = copy->DATFLU;
-                    stored.NUMFLU = copy->NUMFLU;
-                    changed[index] = true;
-                    ++marked;
-                }
-                break;
-            }
+            const auto found = first.find(copy->NUMOPE);
+            if (found == first.end()) continue;
+            TMOVIMENTO& stored = records[found->second];
+            if (stored.NUMFLU != 0) continue;
+            stored.DATFLU = copy->DATFLU;
+            stored.NUMFLU = copy->NUMFLU;
+            changed[index] = true;
+            ++marked;
         }
         ++index;
     }
