@@ -1,16 +1,16 @@
 #pragma once
-// The report preview: the pages zoomed to show a whole page, with buttons to go through the
-// pages, print, save a PDF and close.
+// The report preview: one page at a time, zoomed to show the whole page, with buttons to go
+// through the pages, print, save a PDF and close.
 
 #include <QDialog>
-#include <QPrinter>
 
 #include "reports/report.h"
 
-class QPrintPreviewWidget;
 class QLabel;
 
 namespace braxol::reports {
+
+class PageView;
 
 class TFANTEPRIMA : public QDialog {
     Q_OBJECT
@@ -24,8 +24,7 @@ private:
     void showPage(int page);
 
     const Report& report_;
-    QPrinter printer_;
-    QPrintPreviewWidget* view_;
+    PageView* view_;
     QLabel* pageLabel_;
 };
 
