@@ -31,7 +31,11 @@ bool SaveReportPdf(const Report& report, const QString& path);
 // Asks for a printer through the print seam and prints; false when cancelled or failed.
 bool PrintWithDialog(const Report& report, QWidget* parent);
 
-// The modal preview, zoomed to show a whole page, with "Stampa" and "Salva PDF".
-void ShowPreview(const Report& report, const QString& title, QWidget* parent);
+// How the preview shows a page: all of it, or as wide as the window with a scroll bar.
+enum class Zoom { WholePage, PageWidth };
+
+// The modal preview, with "Stampa" and "Salva PDF".
+void ShowPreview(const Report& report, const QString& title, QWidget* parent,
+                 Zoom zoom = Zoom::WholePage);
 
 }  // namespace braxol::reports

@@ -44,8 +44,8 @@ private:
     int page_ = 1;
 };
 
-PageView::PageView(const Report& report, QWidget* parent)
-    : QScrollArea(parent), report_(report), sheet_(new Sheet(report, this)) {
+PageView::PageView(const Report& report, Zoom zoom, QWidget* parent)
+    : QScrollArea(parent), report_(report), sheet_(new Sheet(report, this)), zoom_(zoom) {
     setObjectName("ANTEPRIMA");
     setBackgroundRole(QPalette::Dark);
     setAlignment(Qt::AlignCenter);

@@ -4,16 +4,14 @@
 
 #include <QScrollArea>
 
-#include "reports/report.h"
+#include "reports/output.h"
 
 namespace braxol::reports {
 
 class PageView : public QScrollArea {
     Q_OBJECT
 public:
-    enum class Zoom { WholePage, PageWidth };
-
-    explicit PageView(const Report& report, QWidget* parent = nullptr);
+    PageView(const Report& report, Zoom zoom, QWidget* parent = nullptr);
 
     int pageCount() const;
     int currentPage() const { return page_; }  // from 1

@@ -11,14 +11,14 @@
 
 namespace braxol::reports {
 
-TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent)
+TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent, Zoom zoom)
     : QDialog(parent), report_(report) {
     setObjectName("FANTEPRIMA");
     setWindowTitle(title.isEmpty() ? "Anteprima di stampa" : title);
     setModal(true);
     resize(900, 700);
 
-    view_ = new PageView(report, this);
+    view_ = new PageView(report, zoom, this);
 
     auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, this);
@@ -52,10 +52,8 @@ TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* pa
     connect(previous, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() - 1); });
     connect(next, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() + 1); });
     connect(last, &QPushButton::clicked, this, [this] { showPage(view_->pageCount()); });
-    connect(whole, &QPushButton::clicked, this,
-            [this] { view_->setZoom(PageView::Zoom::WholePage); });
-    connect(width, &QPushButton::clicked, this,
-            [this] { view_->setZoom(PageView::Zoom::PageWidth); });
+    connect(whole, &QPushButton::clicked, this, [this] { view_->setZoom(Zoom::WholePage); });
+    connect(width, &QPushButton::clicked, this, [this] { view_->setZoom(Zoom::PageWidth); });
     connect(printButton, &QPushButton::clicked, this, &TFANTEPRIMA::print);
     connect(pdf, &QPushButton::clicked, this, &TFANTEPRIMA::savePdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -86,8 +84,8 @@ void TFANTEPRIMA::savePdf() {
         ui::Inform(this, "IMPOSSIBILE SCRIVERE IL FILE " + path, ui::Severity::Error);
 }
 
-void ShowPreview(const Report& report, const QString& title, QWidget* parent) {
-    TFANTEPRIMA preview(report, title, parent);
+void ShowPreview(const Report& report, const QString& title, QWidget* parent, Zoom zoom) {
+    TFANTEPRIMA preview(report, title, parent, zoom);
     preview.exec();
 }
 

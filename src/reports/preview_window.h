@@ -1,10 +1,10 @@
 #pragma once
-// The report preview: one page at a time, zoomed to show the whole page, with buttons to go
-// through the pages, print, save a PDF and close.
+// The report preview: one page at a time, zoomed to show the whole page or to fill the width,
+// with buttons to go through the pages, change the zoom, print, save a PDF and close.
 
 #include <QDialog>
 
-#include "reports/report.h"
+#include "reports/output.h"
 
 class QLabel;
 
@@ -15,7 +15,8 @@ class PageView;
 class TFANTEPRIMA : public QDialog {
     Q_OBJECT
 public:
-    TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent = nullptr);
+    TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent = nullptr,
+                Zoom zoom = Zoom::WholePage);
     int pageShown() const;
 
 private:

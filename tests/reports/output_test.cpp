@@ -215,6 +215,15 @@ TEST(ReportOutput, PreviewShowsEachPageInItsOrientationAndSavesAPdf) {
     EXPECT_LE(view->sheetSize().width(), view->viewport()->width());
     Click(&preview, "BPAGINAINTERA");
     EXPECT_EQ(view->sheetSize().width(), whole);
+    {
+        // A window may open the preview zoomed to the page width.
+        reports::TFANTEPRIMA wide(r, "Bilancio", nullptr, reports::Zoom::PageWidth);
+        ShowActive(&wide);
+        auto* wideView = ControlAs<reports::PageView>(&wide, "ANTEPRIMA");
+        EXPECT_EQ(wideView->zoom(), reports::Zoom::PageWidth);
+        EXPECT_GT(wideView->sheetSize().width(), whole);
+    }
+    ShowActive(&preview);
 
     Click(&preview, "BSUCCESSIVA");
     EXPECT_EQ(label->text(), "Pagina 2 di 3");
