@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <QApplication>
 #include <filesystem>
 
 #include "store/config_files.h"
@@ -74,6 +73,8 @@ public:
 };
 
 Year& TheYear() {
+    static Silent silent;
+    ui::Seams::setMessages(&silent);
     static Year y;
     return y;
 }
@@ -117,13 +118,3 @@ void MarkFlowRecords(benchmark::State& state) {
 BENCHMARK(MarkFlowRecords)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Silent silent;
-    ui::Seams::setMessages(&silent);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
