@@ -136,8 +136,7 @@ QByteArray StripAngles(QByteArray id) {
 
 quint32 BigEndian(const QByteArray& data, qsizetype at, int bytes) {
     quint32 value = 0;
-    for (int i = 0; i < bytes; ++i)
-        value = (value << 8) | static_cast<quint8>(data[at + i]);
+    for (int i = 0; i < bytes; ++i) value = (value << 8) | static_cast<quint8>(data[at + i]);
     return value;
 }
 

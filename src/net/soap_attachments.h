@@ -33,6 +33,7 @@ ReplyParts SplitDime(const QByteArray& body);
 
 // Writes the attachments into the folder, each written beside its final name and renamed,
 // so that a reader never meets half a file. Throws IoError.
-std::vector<fs::path> StoreAttachments(const fs::path& folder, const QList<QByteArray>& attachments);
+std::vector<fs::path> StoreAttachments(const fs::path& folder,
+                                       const QList<QByteArray>& attachments);
 
 }  // namespace braxol::net

@@ -68,7 +68,8 @@ bool SoapClient::call(const SoapOperation& operation, const std::vector<SoapArgu
             QSslCertificate::fromPath(settings_.caFile, QSsl::Pem);
         if (authorities.isEmpty()) {
             fail(SoapFailure::Certificate,
-                 QStringLiteral("certificato dell'autorità non leggibile: %1").arg(settings_.caFile));
+                 QStringLiteral("certificato dell'autorità non leggibile: %1")
+                     .arg(settings_.caFile));
             return true;
         }
         ssl.addCaCertificates(authorities);
@@ -82,10 +83,10 @@ bool SoapClient::call(const SoapOperation& operation, const std::vector<SoapArgu
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setHeader(QNetworkRequest::ContentTypeHeader, "text/xml; charset=utf-8");
-    request.setRawHeader("SOAPAction",
-                         '"' + QByteArray(operation.name.data(),
-                                          static_cast<qsizetype>(operation.name.size())) +
-                             '"');
+    request.setRawHeader(
+        "SOAPAction",
+        '"' + QByteArray(operation.name.data(), static_cast<qsizetype>(operation.name.size())) +
+            '"');
     request.setRawHeader("Accept", "text/xml, multipart/related, application/dime");
     if (!settings_.user.isEmpty()) {
         const QByteArray pair = settings_.user.toUtf8() + ':' + settings_.password.toUtf8();
@@ -196,7 +197,8 @@ QString SoapFailureText(const SoapResult& result) {
         case SoapFailure::Connection:
             return QStringLiteral("CONNESSIONE INTERROTTA");
         case SoapFailure::HttpStatus:
-            return QStringLiteral("IL SERVER HA RISPOSTO CON IL CODICE HTTP %1").arg(result.httpStatus);
+            return QStringLiteral("IL SERVER HA RISPOSTO CON IL CODICE HTTP %1")
+                .arg(result.httpStatus);
         case SoapFailure::Fault:
             return QStringLiteral("ERRORE DEL SERVIZIO: %1").arg(result.faultString);
         case SoapFailure::NotSoap:

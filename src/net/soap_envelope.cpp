@@ -132,8 +132,7 @@ SoapReply ParseSoapReply(const QByteArray& data, const SoapOperation& operation)
         }
     }
     while (!xml.atEnd()) xml.readNext();
-    if (xml.hasError())
-        return NotSoap(QStringLiteral("XML non valido: %1").arg(xml.errorString()));
+    if (xml.hasError()) return NotSoap(QStringLiteral("XML non valido: %1").arg(xml.errorString()));
     if (!body) return NotSoap(QStringLiteral("busta SOAP senza corpo"));
     if (fault) return *fault;
     if (!result) return NotSoap(QStringLiteral("corpo SOAP vuoto"));

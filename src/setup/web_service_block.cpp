@@ -61,14 +61,15 @@ void WebServiceBlock::load() {
 }
 
 void WebServiceBlock::save() const {
-    net::WriteEndpoints(folders_, {real_->text().trimmed(), test_->text().trimmed(),
-                                   authority_->text().trimmed()});
+    net::WriteEndpoints(
+        folders_, {real_->text().trimmed(), test_->text().trimmed(), authority_->text().trimmed()});
 }
 
 void WebServiceBlock::chooseAuthority() {
     const QString folder = QFileInfo(authority_->text()).absolutePath();
-    const QString chosen = ui::Seams::files().openFile(
-        this, "Certificato dell'autorità", folder, "Certificati PEM (*.pem *.crt);;Tutti i file (*)");
+    const QString chosen =
+        ui::Seams::files().openFile(this, "Certificato dell'autorità", folder,
+                                    "Certificati PEM (*.pem *.crt);;Tutti i file (*)");
     if (!chosen.isEmpty()) authority_->setText(chosen);
 }
 

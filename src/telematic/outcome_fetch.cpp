@@ -18,20 +18,23 @@ constexpr qsizetype kOutcomeLetter = 9;
 constexpr std::size_t kLargestDocument = 16 * 1024 * 1024;
 
 QStringList NothingCame(OutcomeCaller caller) {
-    return {QStringLiteral(" -- DETTAGLI NON PERVENUTI DAL WEBSERVICE -- "),
-            caller == OutcomeCaller::Transmission
-                ? QStringLiteral("    Interroga il sistema telematico doganale E.D.I. per l'esito. ")
-                : QStringLiteral("    Usa la funzione INTERROGAZIONE sul sito EDI REALE per verificare "
-                                 "che il flusso sia stato acquisito. ")};
+    return {
+        QStringLiteral(" -- DETTAGLI NON PERVENUTI DAL WEBSERVICE -- "),
+        caller == OutcomeCaller::Transmission
+            ? QStringLiteral("    Interroga il sistema telematico doganale E.D.I. per l'esito. ")
+            : QStringLiteral("    Usa la funzione INTERROGAZIONE sul sito EDI REALE per verificare "
+                             "che il flusso sia stato acquisito. ")};
 }
 
 QString FailureMessage(OutcomeCaller caller, int attempt) {
     if (caller == OutcomeCaller::Transmission)
-        return QStringLiteral("Tentativo di connessione N. %1, verifica la disponibilità del sito "
-                              "delle dogane")
+        return QStringLiteral(
+                   "Tentativo di connessione N. %1, verifica la disponibilità del sito "
+                   "delle dogane")
             .arg(attempt);
-    return QStringLiteral("Tentativo di prelievo esito senza risposta, attendi qualche secondo "
-                          "prima di fare il prossimo tentativo");
+    return QStringLiteral(
+        "Tentativo di prelievo esito senza risposta, attendi qualche secondo "
+        "prima di fare il prossimo tentativo");
 }
 
 // DETTAGLI.TXT is a Windows text file: Windows-1252, CR LF.

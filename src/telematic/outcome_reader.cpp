@@ -17,8 +17,8 @@ QString LineText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) return text;
-    return QString::fromStdString(Utf8FromCp1252(std::string_view(bytes.constData(),
-                                                                  static_cast<std::size_t>(bytes.size()))));
+    return QString::fromStdString(Utf8FromCp1252(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 // UTF-16 written without a byte-order mark: ASCII text has a zero in every other byte.
@@ -107,9 +107,8 @@ OutcomeReading ReadMovementOutcome(const QStringList& lines, const QStringList& 
 }
 
 OutcomeReader MovementOutcomeReader(const QStringList& identifiers) {
-    return [identifiers](const QStringList& lines) {
-        return ReadMovementOutcome(lines, identifiers);
-    };
+    return
+        [identifiers](const QStringList& lines) { return ReadMovementOutcome(lines, identifiers); };
 }
 
 QStringList VerificationIdentifiers() {

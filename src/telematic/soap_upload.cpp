@@ -10,13 +10,14 @@ QString UploadAnswerText(const UploadResult& result) {
     return QStringLiteral("risposta del webservice: ") + result.answer;
 }
 
-UploadResult UploadSignedFile(net::SoapTransport& transport, const std::filesystem::path& signedFile,
-                              QWidget* parent) {
+UploadResult UploadSignedFile(net::SoapTransport& transport,
+                              const std::filesystem::path& signedFile, QWidget* parent) {
     const auto content = ReadWholeFile(signedFile);
     if (!content) throw IoError(signedFile.string(), "il file non esiste");
     UploadResult result;
-    const net::SoapResult reply = transport.put(QByteArray::fromStdString(*content),
-                                                QString::fromStdString(signedFile.filename().string()));
+    const net::SoapResult reply =
+        transport.put(QByteArray::fromStdString(*content),
+                      QString::fromStdString(signedFile.filename().string()));
     if (reply.failure == net::SoapFailure::Cancelled) {
         result.cancelled = true;
         result.answer = QStringLiteral("ERRORE");

@@ -22,7 +22,7 @@ struct UploadResult {
 QString UploadAnswerText(const UploadResult& result);
 
 // Throws IoError when the signed file cannot be read.
-UploadResult UploadSignedFile(net::SoapTransport& transport, const std::filesystem::path& signedFile,
-                              QWidget* parent);
+UploadResult UploadSignedFile(net::SoapTransport& transport,
+                              const std::filesystem::path& signedFile, QWidget* parent);
 
 }  // namespace braxol::telematic

@@ -52,7 +52,8 @@ QString FlowMarker(const TMOVIMENTO& trimmed) {
     return {};
 }
 
-QStringList VerificationRows(const WorkFolders& folders, int year, double flowDate, int flowNumber) {
+QStringList VerificationRows(const WorkFolders& folders, int year, double flowDate,
+                             int flowNumber) {
     QStringList rows;
     int row = 1;
     const MovementFile registers = OpenOrCreate(YearFile(folders.registri, year, ".RGM"));

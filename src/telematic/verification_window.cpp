@@ -54,7 +54,8 @@ TFVERIFICA_FLUSSO::TFVERIFICA_FLUSSO(VerificationContext context, QWidget* paren
     records_->setObjectName("MOVIMENTI");
     outcome_->setObjectName("ESITO");
     leave_->setObjectName("BABBANDONA");
-    if (!context_.transports) context_.transports = NetworkTransports(context_.folders, context_.company);
+    if (!context_.transports)
+        context_.transports = NetworkTransports(context_.folders, context_.company);
 
     year_->setMaxLength(4);
     year_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), year_));
@@ -131,8 +132,7 @@ void TFVERIFICA_FLUSSO::showEvent(QShowEvent* event) {
 
 bool TFVERIFICA_FLUSSO::eventFilter(QObject* watched, QEvent* event) {
     // Coming back to the date or the number means another flow: its outcome goes.
-    if (event->type() == QEvent::FocusIn && (watched == date_ || watched == number_) &&
-        !fetching())
+    if (event->type() == QEvent::FocusIn && (watched == date_ || watched == number_) && !fetching())
         outcome_->clear();
     return ui::EntryWindow::eventFilter(watched, event);
 }

@@ -28,9 +28,9 @@ namespace braxol::telematic {
 
 struct VerificationContext {
     WorkFolders folders;
-    TUTENTE company;         // strings trimmed
-    QString& workingYear;    // the window's year; the user may change it
-    TelematicState& shared;  // the flow name and the environment are set by CONFERMA
+    TUTENTE company;              // strings trimmed
+    QString& workingYear;         // the window's year; the user may change it
+    TelematicState& shared;       // the flow name and the environment are set by CONFERMA
     TransportFactory transports;  // empty: over the network
 };
 

@@ -89,7 +89,8 @@ TEST_F(SoapClientTest, PutTakenThenGetBringsTheOutcomeAsFirstAttachment) {
         EXPECT_EQ(get.attachmentFiles[0], Attachment());
         const auto document = ReadWholeFile(Attachment());
         ASSERT_TRUE(document);
-        EXPECT_NE(document->find("\r\nBRAXOLIT00BGA00123X00000000"), std::string::npos) << *document;
+        EXPECT_NE(document->find("\r\nBRAXOLIT00BGA00123X00000000"), std::string::npos)
+            << *document;
         EXPECT_NE(document->find(" Sriga 4: produzione con accisa pari a zero"), std::string::npos);
     }
 }

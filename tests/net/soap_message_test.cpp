@@ -28,7 +28,8 @@ QByteArray Golden(const char* name) {
 
 TEST(SoapInterface, DeclaresTheSixOperationsInOnePlace) {
     QStringList names;
-    for (const SoapOperation& op : CustomsOperations()) names << QString::fromLatin1(op.name.data(), op.name.size());
+    for (const SoapOperation& op : CustomsOperations())
+        names << QString::fromLatin1(op.name.data(), op.name.size());
     EXPECT_EQ(names, QStringList({"ls", "dir", "getlog", "get", "put", "mget"}));
     EXPECT_EQ(PutOperation().parameters.size(), 2u);
     EXPECT_EQ(PutOperation().parameters[0].type, SoapType::Base64Binary);
@@ -43,7 +44,8 @@ TEST(SoapRequest, PutMatchesTheGoldenRpcEncodedRequest) {
 TEST(SoapRequest, TextIsEscapedAndSentAsUtf8) {
     const std::vector<SoapArgument> arguments{QString("a<b&\"città\"")};
     const QByteArray request = BuildSoapRequest(GetOperation(), arguments);
-    EXPECT_TRUE(request.contains("<fileName xsi:type=\"xsd:string\">a&lt;b&amp;&quot;citt\xc3\xa0&quot;</fileName>"))
+    EXPECT_TRUE(request.contains(
+        "<fileName xsi:type=\"xsd:string\">a&lt;b&amp;&quot;citt\xc3\xa0&quot;</fileName>"))
         << request.constData();
 }
 
@@ -51,13 +53,14 @@ QByteArray Envelope(const QByteArray& body, const QByteArray& prefix = "soapenv"
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?><" + prefix + ":Envelope xmlns:" + prefix +
            "=\"http://schemas.xmlsoap.org/soap/envelope/\" "
            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><" + prefix + ":Body>" + body + "</" +
-           prefix + ":Body></" + prefix + ":Envelope>";
+           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><" +
+           prefix + ":Body>" + body + "</" + prefix + ":Body></" + prefix + ":Envelope>";
 }
 
 TEST(SoapReplyReading, ReadsResultsWhateverThePrefixes) {
     const QByteArray plain = Envelope(
-        "<ns1:putResponse xmlns:ns1=\"urn:x\"><putReturn xsi:type=\"xsd:string\">File acquisito con "
+        "<ns1:putResponse xmlns:ns1=\"urn:x\"><putReturn xsi:type=\"xsd:string\">File acquisito "
+        "con "
         "successo</putReturn></ns1:putResponse>");
     SoapReply reply = ParseSoapReply(plain, PutOperation());
     ASSERT_EQ(reply.kind, SoapReply::Kind::Result) << reply.problem.toStdString();
@@ -85,7 +88,8 @@ TEST(SoapReplyReading, FollowsAMultiRefResult) {
 TEST(SoapReplyReading, DecodesABase64Result) {
     const SoapOperation& getlog = *FindCustomsOperation("getlog");
     const SoapReply read = ParseSoapReply(
-        Envelope("<n:getlogResponse xmlns:n=\"urn:x\"><r>AAEC\n/w==</r></n:getlogResponse>"), getlog);
+        Envelope("<n:getlogResponse xmlns:n=\"urn:x\"><r>AAEC\n/w==</r></n:getlogResponse>"),
+        getlog);
     ASSERT_EQ(read.kind, SoapReply::Kind::Result) << read.problem.toStdString();
     EXPECT_EQ(read.bytes, QByteArray("\x00\x01\x02\xff", 4));
 }
@@ -101,7 +105,8 @@ TEST(SoapReplyReading, AFaultGivesItsFaultString) {
 }
 
 TEST(SoapReplyReading, WhatIsNotASoapEnvelopeIsNeverAResult) {
-    const QByteArray good = Envelope("<n:putResponse xmlns:n=\"urn:x\"><r>successo</r></n:putResponse>");
+    const QByteArray good =
+        Envelope("<n:putResponse xmlns:n=\"urn:x\"><r>successo</r></n:putResponse>");
     const QList<QByteArray> replies{
         "",
         "<html><head><title>Accesso alla rete</title></head><body>successo</body></html>",
@@ -125,7 +130,9 @@ TEST(ReplyAttachments, MimeRootPartByStartAndAttachmentsInOrder) {
     const QByteArray body =
         "preambolo\r\n--b1\r\nContent-Type: application/octet-stream\r\nContent-ID: <a1>\r\n"
         "Content-Transfer-Encoding: base64\r\n\r\nRVNJVE8=\r\n"
-        "--b1\r\nContent-Type: text/xml\r\nContent-ID: <root>\r\n\r\n" + kEnvelope + "\r\n"
+        "--b1\r\nContent-Type: text/xml\r\nContent-ID: <root>\r\n\r\n" +
+        kEnvelope +
+        "\r\n"
         "--b1\r\nContent-Type: text/plain\r\n\r\nsecondo\r\ncon due righe\r\n--b1--\r\n";
     const ReplyParts parts =
         SplitSoapReply("Multipart/Related; type=\"text/xml\"; start=\"<root>\"; boundary=b1", body);
@@ -137,7 +144,8 @@ TEST(ReplyAttachments, MimeRootPartByStartAndAttachmentsInOrder) {
 }
 
 TEST(ReplyAttachments, MimeWithoutStartTakesTheFirstPartAsRoot) {
-    const QByteArray body = "--=_q;x\r\n\r\n" + kEnvelope + "\r\n--=_q;x\r\nContent-Transfer-Encoding: "
+    const QByteArray body = "--=_q;x\r\n\r\n" + kEnvelope +
+                            "\r\n--=_q;x\r\nContent-Transfer-Encoding: "
                             "quoted-printable\r\n\r\nriga=3D1 =\r\ncontinua\r\n--=_q;x--";
     const ReplyParts parts = SplitSoapReply("multipart/related; boundary=\"=_q;x\"", body);
     ASSERT_TRUE(parts.ok) << parts.problem.toStdString();
@@ -172,9 +180,10 @@ QByteArray DimeRecord(quint8 flags, const QByteArray& type, const QByteArray& da
 }
 
 TEST(ReplyAttachments, DimeRecordsChunksIncluded) {
-    const QByteArray body = DimeRecord(0x04, "http://schemas.xmlsoap.org/soap/envelope/", kEnvelope) +
-                            DimeRecord(0x01, "application/octet-stream", "ESI") +
-                            DimeRecord(0x00, "", "TO") + DimeRecord(0x02, "text/plain", "altro");
+    const QByteArray body =
+        DimeRecord(0x04, "http://schemas.xmlsoap.org/soap/envelope/", kEnvelope) +
+        DimeRecord(0x01, "application/octet-stream", "ESI") + DimeRecord(0x00, "", "TO") +
+        DimeRecord(0x02, "text/plain", "altro");
     const ReplyParts parts = SplitSoapReply("application/dime", body);
     ASSERT_TRUE(parts.ok) << parts.problem.toStdString();
     EXPECT_EQ(parts.envelope, kEnvelope);

@@ -44,7 +44,8 @@ TEST_F(WebServiceAddresses, FirstOpeningWritesAndShowsTheDefaults) {
     EXPECT_EQ(Text(&window, "LEWSPROVA"), defaults.test);
     EXPECT_EQ(Text(&window, "LEWSCA"), "");
     EXPECT_TRUE(defaults.real.startsWith("https://"));
-    EXPECT_TRUE(defaults.real.endsWith("/TelematicoFtpEjbHttpRouter/TelematicoFtpWsBindingImplService"));
+    EXPECT_TRUE(
+        defaults.real.endsWith("/TelematicoFtpEjbHttpRouter/TelematicoFtpWsBindingImplService"));
     EXPECT_EQ(FileBytes(work.folders().webFile()), web);  // WEB.CFG untouched
 }
 

@@ -19,7 +19,8 @@ using namespace braxol::test;
 using net::SoapFailure;
 
 const std::string kDocument =
-    "BRAXOLIT00BGA00123X00000000202500000000001" "0 FLUSSO ACQUISITO\r\n Sl'unit\xe0 \xe8 ferma\r\n";
+    "BRAXOLIT00BGA00123X00000000202500000000001"
+    "0 FLUSSO ACQUISITO\r\n Sl'unit\xe0 \xe8 ferma\r\n";
 
 class FetchOutcomeTest : public ::testing::Test {
 protected:
@@ -55,8 +56,9 @@ TEST_F(FetchOutcomeTest, ADocumentGivesItsOutcomeAndDetails) {
               "N\xb0 REGISTRAZIONE DEL FILE: 202500000000001\r\nESITO POSITIVO\r\n"
               "ACCETTATO CON SEGNALAZIONI: l'unit\xe0 \xe8 ferma\r\n");
     EXPECT_EQ(displays, 1);
-    EXPECT_EQ(shown, QString::fromUtf8("N° REGISTRAZIONE DEL FILE: 202500000000001\r\nESITO POSITIVO\r\n"
-                                       "ACCETTATO CON SEGNALAZIONI: l'unità è ferma\r\n"));
+    EXPECT_EQ(shown,
+              QString::fromUtf8("N° REGISTRAZIONE DEL FILE: 202500000000001\r\nESITO POSITIVO\r\n"
+                                "ACCETTATO CON SEGNALAZIONI: l'unità è ferma\r\n"));
     EXPECT_TRUE(seams.messages.shown().empty());
 }
 
@@ -70,23 +72,32 @@ struct AttemptCase {
 };
 
 const char* kNoDetails = " -- DETTAGLI NON PERVENUTI DAL WEBSERVICE -- \r\n";
-const QString kRetry =
-    QString::fromUtf8("Tentativo di connessione N. %1, verifica la disponibilità del sito delle dogane");
+const QString kRetry = QString::fromUtf8(
+    "Tentativo di connessione N. %1, verifica la disponibilità del sito delle dogane");
 const QString kWait = QStringLiteral(
     "Tentativo di prelievo esito senza risposta, attendi qualche secondo prima di fare il "
     "prossimo tentativo");
 
 TEST_F(FetchOutcomeTest, AttemptsAndMessagesByCaller) {
     const std::vector<AttemptCase> cases{
-        {OutcomeCaller::Transmission, 3,
+        {OutcomeCaller::Transmission,
+         3,
          {SoapFailure::Timeout, SoapFailure::Fault, SoapFailure::None},
-         {kRetry.arg(1), kRetry.arg(2)}, "ESITO POSITIVO", ""},
-        {OutcomeCaller::Transmission, 3,
+         {kRetry.arg(1), kRetry.arg(2)},
+         "ESITO POSITIVO",
+         ""},
+        {OutcomeCaller::Transmission,
+         3,
          {SoapFailure::ConnectionRefused, SoapFailure::NotSoap, SoapFailure::HttpStatus},
-         {kRetry.arg(1), kRetry.arg(2), kRetry.arg(3)}, "ESITO NEGATIVO",
+         {kRetry.arg(1), kRetry.arg(2), kRetry.arg(3)},
+         "ESITO NEGATIVO",
          std::string(kNoDetails) +
              "    Interroga il sistema telematico doganale E.D.I. per l'esito. \r\n"},
-        {OutcomeCaller::Verification, 1, {SoapFailure::Certificate}, {kWait}, "ESITO NEGATIVO",
+        {OutcomeCaller::Verification,
+         1,
+         {SoapFailure::Certificate},
+         {kWait},
+         "ESITO NEGATIVO",
          std::string(kNoDetails) +
              "    Usa la funzione INTERROGAZIONE sul sito EDI REALE per verificare che il flusso "
              "sia stato acquisito. \r\n"},

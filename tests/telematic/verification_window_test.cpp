@@ -113,13 +113,14 @@ TEST_F(VerificationWindow, ListsTheRecordsOfTheFlowNumberedFromTwo) {
     ShowActive(&window);
     PressEnter(&window);
     TypeThenEnter(&window, "3");
-    EXPECT_EQ(Rows(&window),
-              QStringList({"2 | Produzione del 14/03/2025 <INS>  Num.12 Litri 1.000 Gr. 12,5 Accise "
-                           "358,8 BIONDA",
-                           "3 | Lavaggio del 14/03/2025 <INS>  misuratore dal 1100 al 1150",
-                           "4 | 2025 02 C Riepilogo accisa | Importo 717,60",
-                           "5 | 2025 01 I Ravvedimento | Importo 100,00| Importo sanzione 3,75| "
-                           "Importo interessi 0,50 | pagato tardi"}));
+    EXPECT_EQ(
+        Rows(&window),
+        QStringList({"2 | Produzione del 14/03/2025 <INS>  Num.12 Litri 1.000 Gr. 12,5 Accise "
+                     "358,8 BIONDA",
+                     "3 | Lavaggio del 14/03/2025 <INS>  misuratore dal 1100 al 1150",
+                     "4 | 2025 02 C Riepilogo accisa | Importo 717,60",
+                     "5 | 2025 01 I Ravvedimento | Importo 100,00| Importo sanzione 3,75| "
+                     "Importo interessi 0,50 | pagato tardi"}));
 
     // Another number, another date, then a number that is no flow.
     Retype(&window, "INUCO", "2");
@@ -170,8 +171,9 @@ TEST_F(VerificationWindow, ConfirmFetchesTheOutcomeFromTheRealEnvironment) {
     EXPECT_EQ(asked, Environment::Real);
     EXPECT_EQ(shared.environment, Environment::Real);
     EXPECT_EQ(shared.flowName, "ABCD0315.C03");
-    EXPECT_EQ(Outcome(&window), "N° REGISTRAZIONE DEL FILE: 202500000000007\nESITO POSITIVO\n"
-                                "ERRORE SCARTATO: riga 5: errata\n");
+    EXPECT_EQ(Outcome(&window),
+              "N° REGISTRAZIONE DEL FILE: 202500000000007\nESITO POSITIVO\n"
+              "ERRORE SCARTATO: riga 5: errata\n");
     EXPECT_EQ(FocusName(), "ESITO");
     EXPECT_TRUE(seams.messages.shown().empty());
     // Going back to the number clears the outcome.
@@ -213,8 +215,7 @@ protected:
     }
     // The signing program's output, uploaded as the transmission window uploads it.
     UploadResult Upload(Environment environment) {
-        const std::string flow =
-            FileBytes(fs::path(BRAXOL_SIM_GOLDEN) / "ABCD0315.C01");
+        const std::string flow = FileBytes(fs::path(BRAXOL_SIM_GOLDEN) / "ABCD0315.C01");
         const fs::path signedFile = work.root() / "ABCD0315.C01.p7m";
         ReplaceFileContent(signedFile, SignForTest(flow));
         auto transport = NetworkTransports(work.folders(), company)(environment);
@@ -232,12 +233,13 @@ TEST_F(VerificationRoad, AnUploadedFlowsOutcomeIsFetchedAndShown) {
     Start();
     const UploadResult upload = Upload(Environment::Real);
     ASSERT_TRUE(upload.taken) << upload.answer.toStdString();
-    EXPECT_EQ(UploadAnswerText(upload), "risposta del webservice: File ABCD0315.C01.p7m acquisito con successo");
+    EXPECT_EQ(UploadAnswerText(upload),
+              "risposta del webservice: File ABCD0315.C01.p7m acquisito con successo");
 
     TFVERIFICA_FLUSSO window(Context());
     FetchFlowOne(window);
-    EXPECT_TRUE(Outcome(&window).contains(QRegularExpression(
-        "^N° REGISTRAZIONE DEL FILE: \\d{15}\nESITO POSITIVO\n")))
+    EXPECT_TRUE(Outcome(&window).contains(
+        QRegularExpression("^N° REGISTRAZIONE DEL FILE: \\d{15}\nESITO POSITIVO\n")))
         << Outcome(&window).toStdString();
     EXPECT_TRUE(Outcome(&window).contains(
         "ESITO POSITIVO\nACCETTATO CON SEGNALAZIONI: riga 4: produzione con accisa pari a zero"));
@@ -272,8 +274,9 @@ TEST_F(VerificationRoad, AnUnreachableServiceLeavesTheTwoLinesAfterItsMessage) {
     TFVERIFICA_FLUSSO window(Context());
     FetchFlowOne(window);
     EXPECT_EQ(seams.messages.texts(), QStringList({kWait}));
-    EXPECT_TRUE(Outcome(&window).startsWith(" -- DETTAGLI NON PERVENUTI DAL WEBSERVICE -- \n"
-                                            "    Usa la funzione INTERROGAZIONE"));
+    EXPECT_TRUE(
+        Outcome(&window).startsWith(" -- DETTAGLI NON PERVENUTI DAL WEBSERVICE -- \n"
+                                    "    Usa la funzione INTERROGAZIONE"));
 }
 
 TEST_F(VerificationRoad, LeavingDuringASlowCallEndsIt) {

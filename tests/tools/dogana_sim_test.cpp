@@ -56,7 +56,7 @@ TEST(FlowCheck, AHandWrittenFlowPassesWithTheWarningOfItsZeroExcise) {
 struct Fault {
     const char* what;
     std::function<std::string(std::string)> change;
-    bool rejected;       // the whole file is refused
+    bool rejected;        // the whole file is refused
     const char* finding;  // part of the first error's text
 };
 
@@ -76,13 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Fault{"line count", [](std::string f) { return Replaced(f, "00006\r\n", "00007\r\n"); },
               true, "Eriga 1: numero di righe dichiarato 00007, righe presenti 6"},
-        Fault{"short header", [](std::string f) { return Replaced(f, "     001 00006", "001 00006"); },
-              true, "riga 1: la riga di testata deve avere 75 caratteri"},
+        Fault{"short header",
+              [](std::string f) { return Replaced(f, "     001 00006", "001 00006"); }, true,
+              "riga 1: la riga di testata deve avere 75 caratteri"},
         Fault{"another flow name",
               [](std::string f) { return Replaced(f, "ABCD0315.C01  ", "ABCD0315.C02  "); }, true,
               "diverso dal nome del file"},
-        Fault{"VAT number", [](std::string f) { return Replaced(f, "12345678903     001", "12345678904     001"); },
-              true, "riga 1: partita IVA \"12345678904\" errata"},
+        Fault{
+            "VAT number",
+            [](std::string f) { return Replaced(f, "12345678903     001", "12345678904     001"); },
+            true, "riga 1: partita IVA \"12345678904\" errata"},
         Fault{"excise code",
               [](std::string f) {
                   std::size_t at;
@@ -101,26 +104,32 @@ INSTANTIATE_TEST_SUITE_P(
                   return f;
               },
               true, "riga 1: riga non terminata da CR LF"},
-        Fault{"date of the key", [](std::string f) { return Replaced(f, "20250314CIF", "20250231CIF"); },
-              false, "riga 3: data della chiave \"20250231\" non valida"},
-        Fault{"litres with a comma", [](std::string f) { return Replaced(f, "1000.00000", "1000,00000"); },
-              false, "riga 3: colonna 9 litri non nel formato con 5 decimali"},
-        Fault{"excise with five decimals", [](std::string f) { return Replaced(f, "358.80", "358.80000"); },
-              false, "riga 3: colonna 26 accisa non nel formato con 2 decimali"},
-        Fault{"document date", [](std::string f) { return Replaced(f, kProduction1, "DDT\t12\t2025031\t"); },
-              false, "riga 3: colonna 19 data del documento non valida"},
-        Fault{"record kind",
-              [](std::string f) { return Replaced(f, "00000000EI", "00000000XI"); }, true,
-              "riga 6: tipo record \"X\" sconosciuto"},
+        Fault{"date of the key",
+              [](std::string f) { return Replaced(f, "20250314CIF", "20250231CIF"); }, false,
+              "riga 3: data della chiave \"20250231\" non valida"},
+        Fault{"litres with a comma",
+              [](std::string f) { return Replaced(f, "1000.00000", "1000,00000"); }, false,
+              "riga 3: colonna 9 litri non nel formato con 5 decimali"},
+        Fault{"excise with five decimals",
+              [](std::string f) { return Replaced(f, "358.80", "358.80000"); }, false,
+              "riga 3: colonna 26 accisa non nel formato con 2 decimali"},
+        Fault{"document date",
+              [](std::string f) { return Replaced(f, kProduction1, "DDT\t12\t2025031\t"); }, false,
+              "riga 3: colonna 19 data del documento non valida"},
+        Fault{"record kind", [](std::string f) { return Replaced(f, "00000000EI", "00000000XI"); },
+              true, "riga 6: tipo record \"X\" sconosciuto"},
         Fault{"missing column",
               [](std::string f) { return Replaced(f, "\tNOTA: lavaggio\t", "\t"); }, false,
               "riga 5: attese 30 colonne, trovate 29"},
-        Fault{"no final TAB", [](std::string f) { return Replaced(f, "NOTA: febbraio\t", "NOTA: febbraio"); },
+        Fault{"no final TAB",
+              [](std::string f) { return Replaced(f, "NOTA: febbraio\t", "NOTA: febbraio"); },
               false, "riga 6: la riga non termina con un TAB"},
-        Fault{"tax period 12", [](std::string f) { return Replaced(f, "2025\t02\t", "2025\t12\t"); },
-              false, "riga 6: colonna 2 periodo d'imposta non valido"},
-        Fault{"request kind", [](std::string f) { return Replaced(f, "20250315CIF", "20250315CXF"); },
-              false, "riga 5: tipo richiesta \"X\" sconosciuto"}),
+        Fault{"tax period 12",
+              [](std::string f) { return Replaced(f, "2025\t02\t", "2025\t12\t"); }, false,
+              "riga 6: colonna 2 periodo d'imposta non valido"},
+        Fault{"request kind",
+              [](std::string f) { return Replaced(f, "20250315CIF", "20250315CXF"); }, false,
+              "riga 5: tipo richiesta \"X\" sconosciuto"}),
     [](const ::testing::TestParamInfo<Fault>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c)
@@ -192,9 +201,9 @@ TEST(SoapRequests, TheProgramsRequestsAreReadAsAStrictServerReadsThem) {
 }
 
 TEST(SoapRequests, RefusesWhatAStrictServerRefuses) {
-    const std::string good = net::BuildSoapRequest(net::GetOperation(),
-                                                   std::vector<net::SoapArgument>{QString("X")})
-                                 .toStdString();
+    const std::string good =
+        net::BuildSoapRequest(net::GetOperation(), std::vector<net::SoapArgument>{QString("X")})
+            .toStdString();
     const std::vector<std::pair<std::string, std::string>> cases{
         {Replaced(good, " xsi:type=\"xsd:string\"", ""), "senza il tipo atteso"},
         {Replaced(good, "urn:TelematicoFtpWsBindingImpl", "urn:altro"), "namespace sconosciuto"},

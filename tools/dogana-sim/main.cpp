@@ -99,7 +99,9 @@ int main(int argc, char** argv) {
               << "Esiti nella cartella: " << (options.folder / "esiti").string() << "\n"
               << "Ctrl+C per terminare." << std::endl;
     while (!stopRequested) {
-        struct timespec pause{0, 200 * 1000 * 1000};
+        struct timespec pause {
+            0, 200 * 1000 * 1000
+        };
         nanosleep(&pause, nullptr);
     }
     simulator.stop();

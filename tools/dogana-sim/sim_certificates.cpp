@@ -122,7 +122,8 @@ SimCertificates EnsureCertificates(const fs::path& folder) {
         Cert ca = ReadCertificate(files.authority);
         Key caKey = ReadKey(authorityKey);
         Key key = NewKey();
-        Cert server = NewCertificate(key.get(), "127.0.0.1", static_cast<long>(std::time(nullptr)) + 1);
+        Cert server =
+            NewCertificate(key.get(), "127.0.0.1", static_cast<long>(std::time(nullptr)) + 1);
         X509_set_issuer_name(server.get(), X509_get_subject_name(ca.get()));
         AddExtension(server.get(), ca.get(), NID_basic_constraints, "critical,CA:FALSE");
         AddExtension(server.get(), ca.get(), NID_key_usage, "critical,digitalSignature");

@@ -31,7 +31,8 @@ struct Context {
 };
 
 bool AllOf(std::string_view s, int (*test)(int)) {
-    return std::all_of(s.begin(), s.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+    return std::all_of(s.begin(), s.end(),
+                       [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
 }
 
 bool Digits(std::string_view s) {
@@ -79,9 +80,8 @@ bool TaxPeriod(std::string_view s) {
 }
 
 bool ProductCode(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
-    });
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
 }
 
 // The values of a line after its fixed block: each is followed by a TAB, the last included.
@@ -92,7 +92,8 @@ bool Values(std::string_view rest, std::vector<std::string_view>& values) {
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = rest.find('\t', start);
-        values.push_back(rest.substr(start, tab == std::string_view::npos ? rest.npos : tab - start));
+        values.push_back(
+            rest.substr(start, tab == std::string_view::npos ? rest.npos : tab - start));
         if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
@@ -225,7 +226,8 @@ void CheckDetail(Context& ctx, int line, std::string_view text, Counts& counts) 
 void CheckHeader(Context& ctx, std::string_view h, std::string_view flowName, std::size_t lines,
                  std::string& vat) {
     if (h.size() != kHeaderLength) {
-        ctx.refuse(1, "la riga di testata deve avere 75 caratteri, ne ha " + std::to_string(h.size()));
+        ctx.refuse(1,
+                   "la riga di testata deve avere 75 caratteri, ne ha " + std::to_string(h.size()));
         return;
     }
     const std::string_view user = h.substr(0, 4);
@@ -262,13 +264,12 @@ void CheckSummary(Context& ctx, std::string_view s, const std::string& vat, cons
         return;
     }
     const std::array<int, 8> expected{counts.c, 0, counts.e, 0, 0, 0, counts.r, details + 1};
-    static constexpr std::array kWhat{"righe C", "valore 2", "righe E", "valore 4",
+    static constexpr std::array kWhat{"righe C",  "valore 2", "righe E", "valore 4",
                                       "valore 5", "valore 6", "righe R", "righe + 1"};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         if (SmallCount(values[i]) != expected[i])
             ctx.refuse(2, std::string("riepilogo: ") + kWhat[i] + " dichiarato \"" +
-                              std::string(values[i]) + "\", atteso " +
-                              std::to_string(expected[i]));
+                              std::string(values[i]) + "\", atteso " + std::to_string(expected[i]));
     }
 }
 

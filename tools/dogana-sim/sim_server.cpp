@@ -74,8 +74,9 @@ void DoganaSimulator::start() {
                   [this](const httplib::Request& request, httplib::Response& response) {
                       handle(request, response);
                   });
-    port_ = options_.port > 0 ? (server_->bind_to_port("127.0.0.1", options_.port) ? options_.port : -1)
-                              : server_->bind_to_any_port("127.0.0.1");
+    port_ = options_.port > 0
+                ? (server_->bind_to_port("127.0.0.1", options_.port) ? options_.port : -1)
+                : server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) throw std::runtime_error("porta non disponibile su 127.0.0.1");
     {
         std::lock_guard lock(mutex_);
@@ -167,8 +168,9 @@ void DoganaSimulator::handle(const httplib::Request& request, httplib::Response&
             return;
         case Fault::SoapFault:
             response.status = 500;
-            response.set_content(FaultEnvelope("Server", "Servizio temporaneamente non disponibile"),
-                                 "text/xml; charset=utf-8");
+            response.set_content(
+                FaultEnvelope("Server", "Servizio temporaneamente non disponibile"),
+                "text/xml; charset=utf-8");
             return;
         case Fault::Drop:
             // The status line and headers go out, then the connection closes.

@@ -97,11 +97,13 @@ SoapCall ReadSoapCall(std::string_view body) {
             call.operation = name.toStdString();
             operationNs = ns;
             expected = ParametersOf(name);
-            if (expected.empty()) return Refused("operazione \"" + call.operation + "\" non offerta");
+            if (expected.empty())
+                return Refused("operazione \"" + call.operation + "\" non offerta");
             if (xml.attributes().value(kEnvelopeNs, "encodingStyle") == kEncodingNs) encoded = true;
             if (!encoded) return Refused("encodingStyle SOAP 1.1 mancante");
         } else if (depth == 4 && inBody) {
-            if (!ns.isEmpty()) return Refused("parametro \"" + name.toStdString() + "\" qualificato");
+            if (!ns.isEmpty())
+                return Refused("parametro \"" + name.toStdString() + "\" qualificato");
             if (next >= expected.size() || name != expected[next].name)
                 return Refused("parametro \"" + name.toStdString() + "\" inatteso");
             const QString type = xml.attributes().value(kXsiNs, "type").toString();
