@@ -7,6 +7,7 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
+#include "net/http_get.h"
 #include "net/soap_attachments.h"
 
 namespace braxol::net {
@@ -181,24 +182,30 @@ void SoapClient::onReplyFinished() {
 }
 
 QString SoapFailureText(const SoapResult& result) {
+    // The failures the two clients share read as the update check's.
+    auto asHttp = [&result](HttpFailure failure) {
+        HttpResult http;
+        http.failure = failure;
+        http.status = result.httpStatus;
+        return FailureText(http);
+    };
     switch (result.failure) {
         case SoapFailure::None:
             return {};
+        case SoapFailure::HostNotFound:
+            return asHttp(HttpFailure::HostNotFound);
+        case SoapFailure::ConnectionRefused:
+            return asHttp(HttpFailure::ConnectionRefused);
+        case SoapFailure::Timeout:
+            return asHttp(HttpFailure::Timeout);
+        case SoapFailure::HttpStatus:
+            return asHttp(HttpFailure::HttpStatus);
         case SoapFailure::BadAddress:
             return QStringLiteral("INDIRIZZO DEL SERVIZIO NON VALIDO (SERVE HTTPS)");
-        case SoapFailure::HostNotFound:
-            return QStringLiteral("SERVER NON TROVATO");
-        case SoapFailure::ConnectionRefused:
-            return QStringLiteral("CONNESSIONE RIFIUTATA DAL SERVER");
-        case SoapFailure::Timeout:
-            return QStringLiteral("IL SERVER NON HA RISPOSTO IN TEMPO");
         case SoapFailure::Certificate:
             return QStringLiteral("CERTIFICATO DEL SERVER NON VALIDO");
         case SoapFailure::Connection:
             return QStringLiteral("CONNESSIONE INTERROTTA");
-        case SoapFailure::HttpStatus:
-            return QStringLiteral("IL SERVER HA RISPOSTO CON IL CODICE HTTP %1")
-                .arg(result.httpStatus);
         case SoapFailure::Fault:
             return QStringLiteral("ERRORE DEL SERVIZIO: %1").arg(result.faultString);
         case SoapFailure::NotSoap:
