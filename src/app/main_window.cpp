@@ -134,6 +134,7 @@ void TFPRINCIPALE::connectActions() {
     BindProductionWindows(*this);
     BindTributeWindows(*this);
     BindTelematicWindows(*this);
+    BindOutcomeWindows(*this);
 }
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {

@@ -23,5 +23,6 @@ void BindProductionWindows(TFPRINCIPALE& main);
 void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
 void BindTelematicWindows(TFPRINCIPALE& main);
+void BindOutcomeWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app

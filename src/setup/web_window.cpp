@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "setup/paths_window.h"
+#include "setup/web_service_block.h"
 #include "store/config_files.h"
 #include "store/io_error.h"
 #include "ui/confirm_button.h"
@@ -32,7 +33,8 @@ TFINDWEB::TFINDWEB(const WorkFolders& folders, QWidget* parent)
       test_(new QLineEdit(this)),
       home_(new QLineEdit(this)),
       confirm_(new ui::ConfirmButton(this)),
-      leave_(new QPushButton("&Abbandona", this)) {
+      leave_(new QPushButton("&Abbandona", this)),
+      service_(new WebServiceBlock(folders, this)) {
     setObjectName("FINDWEB");
     setWindowTitle("Indirizzi Web");
     real_->setObjectName("LE3");
@@ -64,6 +66,7 @@ TFINDWEB::TFINDWEB(const WorkFolders& folders, QWidget* parent)
     layout->addWidget(realGroup);
     layout->addWidget(testGroup);
     labelled(layout, "Pagina iniziale del sito dell'Agenzia delle Dogane", "ETLE7", home_);
+    layout->addWidget(service_);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
@@ -71,6 +74,13 @@ TFINDWEB::TFINDWEB(const WorkFolders& folders, QWidget* parent)
     setTabOrder(test_, home_);
     setTabOrder(home_, confirm_);
     setTabOrder(confirm_, leave_);
+    // The service's addresses are seldom changed: Enter goes from LE7 to the confirm button,
+    // and the block follows the buttons.
+    QWidget* previous = leave_;
+    for (QWidget* next : service_->tabChain()) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     resize(560, sizeHint().height());
 
     setFirstField(real_);
@@ -86,6 +96,7 @@ void TFINDWEB::showEvent(QShowEvent* event) {
     TrimTabella(record_);
     try {
         record_ = ReadOrCreateConfigRecord(folders_.webFile());
+        service_->load();
         loaded_ = true;
     } catch (const IoError& e) {
         CloseWithIoError(this, e);
@@ -104,6 +115,7 @@ void TFINDWEB::save() {
     ui::SetField(record.text[kHomeSlot], home_->text());
     try {
         WriteConfigRecord(folders_.webFile(), record);
+        service_->save();
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return;

@@ -16,6 +16,8 @@ class ConfirmButton;
 
 namespace braxol::setup {
 
+class WebServiceBlock;
+
 class TFINDWEB : public ui::EntryWindow {
     Q_OBJECT
 public:
@@ -35,6 +37,7 @@ private:
     QLineEdit* home_;
     ui::ConfirmButton* confirm_;
     QPushButton* leave_;
+    WebServiceBlock* service_;  // the customs web service's addresses, in a file of their own
 };
 
 }  // namespace braxol::setup
