@@ -126,6 +126,10 @@ bool ReadingsInOrder(int initial, int final) {
     return initial < final;
 }
 
+std::int64_t MeterAdvance(int initial, int final) {
+    return std::int64_t{final} - std::int64_t{initial};
+}
+
 TimeCheck CheckPecTime(std::string_view text) {
     std::string t(TrimBlanks(text));
     t.resize(std::max<std::size_t>(t.size(), 5), ' ');
@@ -289,11 +293,12 @@ bool HasDuplicateIn(std::span<const TMOVIMENTO> records, const TMOVIMENTO& compo
     });
 }
 
-bool HasDuplicate(const fs::path& registri, const TMOVIMENTO& composed, std::int32_t chosenNumope) {
+bool HasDuplicate(const fs::path& registri, const TMOVIMENTO& composed, const TMOVIMENTO& chosen) {
     TMOVIMENTO padded = composed;
     PadMovement(padded);
-    return HasDuplicateIn(ScanMovements(RegisterFile(registri, composed.DATMOV)), padded,
-                          chosenNumope);
+    const fs::path file = RegisterFile(registri, composed.DATMOV);
+    const bool chosenHere = chosen.NUMOPE != 0 && RegisterFile(registri, chosen.DATMOV) == file;
+    return HasDuplicateIn(ScanMovements(file), padded, chosenHere ? chosen.NUMOPE : 0);
 }
 
 TMOVIMENTO StartRecord(EntryMode mode, const TMOVIMENTO& chosen) {
@@ -340,6 +345,10 @@ void SetWashFields(TMOVIMENTO& r, const TUTENTE& company) {
     r.CODACC.set("   ");
 }
 
+OldEntryKeptError::OldEntryKeptError(const IoError& cause, const TMOVIMENTO& stored,
+                                     const TMOVIMENTO& old)
+    : IoError(cause.path(), cause.reason()), stored_(stored), old_(old) {}
+
 std::vector<TMOVIMENTO> SaveEntry(const fs::path& registri, EntryMode mode,
                                   const TMOVIMENTO& chosen, TMOVIMENTO composed) {
     // A new, changed or replacing record is numbered by the save and waits for a flow.
@@ -363,7 +372,11 @@ std::vector<TMOVIMENTO> SaveEntry(const fs::path& registri, EntryMode mode,
                 })};
             }
             const TMOVIMENTO stored = AddMovement(target, composed, chosen);
-            DeleteMovement(chosen.NUMOPE, old);
+            try {
+                DeleteMovement(chosen.NUMOPE, old);
+            } catch (const IoError& e) {
+                throw OldEntryKeptError(e, stored, chosen);
+            }
             return {stored};
         }
         case EntryMode::RectifyCancel:

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/io_error.h"
 #include "store/records.h"
 
 namespace braxol::production {
@@ -86,6 +87,8 @@ RangeCheck CheckPlato(double plato);
 
 // Initial reading below the final one.
 bool ReadingsInOrder(int initial, int final);
+// How far the meter went from the initial to the final reading; any two readings fit.
+std::int64_t MeterAdvance(int initial, int final);
 
 enum class TimeCheck { Ok, BadFormat, BadHour };
 // The time of the preventive communication, "hh:mm" (blanks where nothing was typed).
@@ -158,10 +161,12 @@ bool SameProduction(const TMOVIMENTO& stored, const TMOVIMENTO& composed);
 bool SameWash(const TMOVIMENTO& stored, const TMOVIMENTO& composed);
 
 // Whether the register of the composed record's year already holds the same production or
-// wash (by its CODMOV), the chosen record itself excepted.
+// wash (by its CODMOV), the chosen record itself excepted. An operation number names a record
+// only within its own register: the chosen record is passed by only when it belongs to the
+// register of the composed record's year.
 bool HasDuplicateIn(std::span<const TMOVIMENTO> records, const TMOVIMENTO& composed,
                     std::int32_t chosenNumope);
-bool HasDuplicate(const fs::path& registri, const TMOVIMENTO& composed, std::int32_t chosenNumope);
+bool HasDuplicate(const fs::path& registri, const TMOVIMENTO& composed, const TMOVIMENTO& chosen);
 
 // The record under construction before the window fills it: blank for a new entry, otherwise
 // a copy of the chosen record without its numbers and flow (NUMOPE, RIFOPE, DATFLU, NUMFLU and
@@ -171,13 +176,28 @@ TMOVIMENTO StartRecord(EntryMode mode, const TMOVIMENTO& chosen);
 void SetProductionFields(TMOVIMENTO& record, const TUTENTE& company);
 void SetWashFields(TMOVIMENTO& record, const TUTENTE& company);
 
+// A change that moved an entry to another year's register stored it there and then could not
+// take it out of the register of its old year: both registers hold it now. Saving again would
+// store it a second time; the old record is to be deleted by hand.
+class OldEntryKeptError : public IoError {
+public:
+    OldEntryKeptError(const IoError& cause, const TMOVIMENTO& stored, const TMOVIMENTO& old);
+    // The record stored in the new register, and the one left in the old register.
+    const TMOVIMENTO& stored() const { return stored_; }
+    const TMOVIMENTO& old() const { return old_; }
+
+private:
+    TMOVIMENTO stored_;
+    TMOVIMENTO old_;
+};
+
 // Saves the composed record as the mode requires and returns the records the save wrote:
 // - New: added to the register of its own year (next NUMOPE and PROGRE, in date and meter
 //   order);
 // - Change: the chosen record leaves the register of its year and the composed one is added to
 //   the register of its own year, with a new NUMOPE and the chosen record's PROGRE. Within one
 //   register both happen in one write; across years the new one is added first, so that a
-//   failure never loses the production;
+//   failure never loses the production (a failure after that throws OldEntryKeptError);
 // - RectifyCancel / RectifyChange: in the chosen record's register, the chosen record is
 //   cancelled (STATO "C", the new note) and followed by its cancellation record and, for a
 //   change, by the composed record as its replacement (STATO "R").

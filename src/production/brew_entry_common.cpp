@@ -9,6 +9,7 @@
 #include <QShowEvent>
 
 #include "store/config_files.h"
+#include "store/dates.h"
 #include "store/numbers.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
@@ -29,6 +30,18 @@ void ShowEditable(QLineEdit* field, bool editable) {
 
 int MeterReading(const QLineEdit* field) {
     return ParseInteger(ui::ToRecord(field->text()));
+}
+
+QString OldEntryKeptMessage(const OldEntryKeptError& error) {
+    const auto year = [](double date) { return QString::number(YearOfDate(date).value_or(0)); };
+    return QStringLiteral(
+               "ATTENZIONE: IL MOVIMENTO È STATO REGISTRATO NEL %1 COME OPERAZIONE N. "
+               "%2, MA NON È STATO TOLTO DAL %3, DOVE RESTA COME OPERAZIONE N. %4: "
+               "CANCELLALO CON \"Cancella dati non inviati\"")
+        .arg(year(error.stored().DATMOV))
+        .arg(error.stored().NUMOPE)
+        .arg(year(error.old().DATMOV))
+        .arg(error.old().NUMOPE);
 }
 
 BrewEntryWindow::BrewEntryWindow(const EntryRequest& request, bool confirmGuardInChange,
@@ -178,12 +191,8 @@ void BrewEntryWindow::changeEvent(QEvent* event) {
 }
 
 bool BrewEntryWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool counts = key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Shift &&
-                            key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta;
-        if (counts) confirmGuard_ = false;
-    }
+    if (event->type() == QEvent::KeyPress && ui::TypesACharacter(static_cast<QKeyEvent*>(event)))
+        confirmGuard_ = false;
     return ui::EntryWindow::eventFilter(watched, event);
 }
 
@@ -272,7 +281,7 @@ bool BrewEntryWindow::confirmChecks() {
         refuse(note_, kNoteRequiredMessage);
     } else if (checkFields()) {
         try {
-            if (HasDuplicate(request_.folders.registri, composed_, chosen_.NUMOPE))
+            if (HasDuplicate(request_.folders.registri, composed_, chosen_))
                 ui::Warn(this, duplicateMessage_);
             passed = true;
         } catch (const IoError& e) {
@@ -288,6 +297,14 @@ void BrewEntryWindow::save() {
     std::vector<TMOVIMENTO> written;
     try {
         written = SaveEntry(request_.folders.registri, mode(), chosen_, composed_);
+    } catch (const OldEntryKeptError& e) {
+        // The entry is in its new register already: the window closes, so that nothing can
+        // store it a second time, and the user learns which record is left over.
+        failed(e);
+        ui::Warn(this, OldEntryKeptMessage(e));
+        saved_ = true;
+        accept();
+        return;
     } catch (const IoError& e) {
         failed(e);
         refuse(date_);

@@ -53,6 +53,10 @@ inline const QString kReadingsOrderMessage =
 inline const QString kChosenMissingMessage = QStringLiteral(
     "IL MOVIMENTO SCELTO NON È PIÙ PRESENTE NEL REGISTRO: NESSUNA RETTIFICA SALVATA");
 
+// Shown after a change moved an entry to another year and could not take it out of the old
+// year's register.
+QString OldEntryKeptMessage(const OldEntryKeptError& error);
+
 class BrewEntryWindow : public ui::EntryWindow {
     Q_OBJECT
 public:

@@ -186,6 +186,9 @@ void TFPRODUZIONE::layOut() {
           static_cast<QLineEdit*>(litres_), static_cast<QLineEdit*>(plato_),
           static_cast<QLineEdit*>(degrees_), static_cast<QLineEdit*>(excise_)})
         f->setFixedWidth(letters(9));
+    // Numbers line up on the right, the readings as the amounts.
+    initial_->setAlignment(Qt::AlignRight);
+    final_->setAlignment(Qt::AlignRight);
     note_->setMinimumWidth(letters(36));
 
     Emphasize(title_);
@@ -381,13 +384,12 @@ void TFPRODUZIONE::finalReadingExit() {
         return;
     }
     if (energy_) {
-        // A coefficient out of range is refused by its own check; the litres wait for it.
-        const double c = coefficient_->value(kDecimals);
-        if (CheckCoefficient(c) != RangeCheck::Ok) return;
-        litres_->setValue(
-            LitresFromReadings(composed_.INTER1, composed_.INTER2, true, c, wholeLitres_));
+        // The litres need a coefficient in range: otherwise its message, and the focus on it.
+        if (!passes(coefficientCheck(), coefficient_)) return;
+        litres_->setValue(LitresFromReadings(composed_.INTER1, composed_.INTER2, true,
+                                             composed_.COERES, wholeLitres_));
     } else {
-        litres_->setText(QString::number(composed_.INTER2 - composed_.INTER1));
+        litres_->setText(QString::number(MeterAdvance(composed_.INTER1, composed_.INTER2)));
     }
 }
 
@@ -399,7 +401,7 @@ void TFPRODUZIONE::litresEntered() {
     if (problem)
         refuse(initial_, *problem);
     else if (coefficient() == 1.0)
-        litres_->setText(QString::number(composed_.INTER2 - composed_.INTER1));
+        litres_->setText(QString::number(MeterAdvance(composed_.INTER1, composed_.INTER2)));
     checking_ = false;
 }
 
@@ -656,7 +658,11 @@ void TFPRODUZIONE::recallPreventive() {
         pecDate_->setDate(c.DATPEC);
         pecTime_->setText(ui::FromField(c.MITDES));
     }
-    date_->setFocus(Qt::OtherFocusReason);
+    // A beer type that the table does not hold is chosen from the list of the types.
+    if (lookup == Lookup::NotFound)
+        chooseBeerType();
+    else
+        date_->setFocus(Qt::OtherFocusReason);
 }
 
 bool OpenProduction(QWidget* parent, const EntryRequest& request) {

@@ -151,7 +151,7 @@ bool TFLAVAGGIO::readingsValid() {
     composed_.INTER2 = MeterReading(final_);
     QStringList problems;
     if (composed_.INTER2 < 1) problems << kFinalNotPositive;
-    total_->setText(QString::number(static_cast<long long>(composed_.INTER2) - composed_.INTER1));
+    total_->setText(QString::number(MeterAdvance(composed_.INTER1, composed_.INTER2)));
     if (!ReadingsInOrder(composed_.INTER1, composed_.INTER2)) problems << kReadingsOrderMessage;
     if (problems.isEmpty()) return true;
     refuse(initial_);

@@ -89,6 +89,8 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
 
     setFirstField(type_);
     attachConfirm(confirm_);
+    // The type and its product code are what the guard waits for.
+    countTypingIn({type_, code_});
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
     ui::OnFieldExit(type_, [this] { typeExit(); });

@@ -76,6 +76,7 @@ TFPROTREGISTRI::TFPROTREGISTRI(const tables::TableContext& context, QWidget* par
 
     setFirstField(number_);
     attachConfirm(confirm_);
+    countTypingIn({number_, date_, validFrom_, heading_});
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
     ui::OnFieldExit(number_, [this] { numberExit(); });

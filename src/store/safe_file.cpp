@@ -45,6 +45,11 @@ void SyncFolder(const fs::path& folder) {
     if (dir.fd >= 0) ::fsync(dir.fd);  // best effort: some file systems refuse it
 }
 
+WriteFault& InstalledWriteFault() {
+    static WriteFault fault;
+    return fault;
+}
+
 fs::path TempBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     return fs::path(path.string() + ".~" + std::to_string(::getpid()) + "-" +
@@ -61,7 +66,8 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     }
     std::string content;
     struct stat st {};
-    if (::fstat(f.fd, &st) == 0 && st.st_size > 0) content.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(f.fd, &st) == 0 && st.st_size > 0)
+        content.reserve(static_cast<std::size_t>(st.st_size));
     char buf[1 << 16];
     for (;;) {
         const ssize_t n = ::read(f.fd, buf, sizeof buf);
@@ -80,7 +86,14 @@ void CreateIfMissing(const fs::path& path) {
     if (f.fd < 0 && errno != EEXIST) Fail(path, errno);
 }
 
+void SetWriteFault(WriteFault fault) {
+    InstalledWriteFault() = std::move(fault);
+}
+
 void ReplaceFileContent(const fs::path& path, std::string_view content, FileAccess access) {
+    if (const WriteFault& fault = InstalledWriteFault()) {
+        if (const int err = fault(path)) Fail(path, err);
+    }
     mode_t mode = access == FileAccess::OwnerOnly ? 0600 : 0666;
     bool keepMode = false;
     struct stat st {};

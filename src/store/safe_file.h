@@ -4,6 +4,7 @@
 // the old one or the new one, whole.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,5 +25,12 @@ enum class FileAccess { Shared, OwnerOnly };
 // created with `access`. On failure the old file stays as it was and IoError is thrown.
 void ReplaceFileContent(const fs::path& path, std::string_view content,
                         FileAccess access = FileAccess::Shared);
+
+// The seam of every replacement, for tests that prove how a failed write is handled (a full
+// disk, a share gone away) where file permissions cannot, as for the superuser. When set, it
+// is asked before each replacement; an error number other than 0 makes the replacement fail
+// with that error, leaving the file as it was. An empty function removes it.
+using WriteFault = std::function<int(const fs::path& path)>;
+void SetWriteFault(WriteFault fault);
 
 }  // namespace braxol

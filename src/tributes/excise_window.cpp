@@ -65,6 +65,7 @@ TFACCISE_DA::TFACCISE_DA(TributeRequest request, QWidget* parent)
 
     setFirstField(year_);
     attachConfirm(confirm_);
+    countTypingIn({year_, period_, chapter_, amount_, note_});
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
     ui::OnFieldExit(year_, [this] { yearExit(); });

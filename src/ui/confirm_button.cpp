@@ -1,6 +1,7 @@
 #include "ui/confirm_button.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace braxol::ui {
@@ -8,7 +9,9 @@ namespace braxol::ui {
 ConfirmButton::ConfirmButton(QWidget* parent, const QString& caption)
     : QPushButton(caption, parent) {
     setObjectName("BCONF");
-    setAutoDefault(true);
+    // A dialog makes its first auto-default button the default one, which Enter on any field
+    // would press.
+    setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &ConfirmButton::activated);
 }
 
@@ -38,6 +41,16 @@ void ConfirmButton::focusOutEvent(QFocusEvent* event) {
     passed_ = false;
 }
 
+void ConfirmButton::keyPressEvent(QKeyEvent* event) {
+    // Enter on the focused button presses it, as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void ConfirmButton::mousePressEvent(QMouseEvent* event) {
     mousePress_ = true;
     QPushButton::mousePressEvent(event);
@@ -57,6 +70,9 @@ void ConfirmButton::enter() {
 void ConfirmButton::activated() {
     const bool fromMouse = mousePress_;
     mousePress_ = false;
+    // A window that has closed (after its save, or after a failure that closed it) confirms
+    // nothing more, whatever key was still on its way.
+    if (!isVisible()) return;
     // The accelerator presses the button without giving it the focus: enter it first, so that
     // the checks run exactly once. A mouse press has already entered it.
     if (!fromMouse && !hasFocus()) {

@@ -4,6 +4,8 @@
 // offending field, which cancels the press. The save runs only when the checks passed on
 // this entry and the button still holds the focus, whichever way it was activated: a mouse
 // click, the accelerator, or Enter/Space on the focused button.
+//
+// It is never the dialog's default button: Enter on another control must not confirm.
 
 #include <QPushButton>
 #include <functional>
@@ -25,6 +27,7 @@ public:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

@@ -1,13 +1,29 @@
 #include "ui/entry_window.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QShowEvent>
 
 #include "ui/confirm_button.h"
 
 namespace braxol::ui {
+
+bool IsEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+bool TypesACharacter(const QKeyEvent* key) {
+    if (IsEnterKey(key) || key->key() == Qt::Key_Backspace) return true;
+    // An accelerator or a shortcut types nothing; AltGr (Ctrl+Alt on some systems) does.
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    const bool altGr = (mods & Qt::ControlModifier) && (mods & Qt::AltModifier);
+    if (!altGr && (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) return false;
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
 
 EntryWindow::EntryWindow(QWidget* parent) : QDialog(parent) {
     setModal(true);
@@ -19,6 +35,21 @@ void EntryWindow::focusFirstField() {
 
 void EntryWindow::attachConfirm(ConfirmButton* button) {
     button->setUntouchedGuard([this] { return untouched_; }, [this] { focusFirstField(); });
+}
+
+void EntryWindow::countTypingIn(std::initializer_list<QWidget*> fields) {
+    typingFields_.clear();
+    for (QWidget* field : fields) typingFields_.append(field);
+}
+
+bool EntryWindow::event(QEvent* event) {
+    // Restoring a minimised window shows it again, spontaneously: that is not an opening, and
+    // the windows' showEvent, which opens them, must not see it.
+    if (event->type() == QEvent::Show && event->spontaneous()) {
+        QDialog::showEvent(static_cast<QShowEvent*>(event));
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void EntryWindow::showEvent(QShowEvent* event) {
@@ -34,19 +65,51 @@ void EntryWindow::watchChildren() {
     }
 }
 
+bool EntryWindow::countsTyping(const QWidget* control) const {
+    if (typingFields_.isEmpty()) return true;
+    for (const QPointer<QWidget>& field : typingFields_)
+        if (field && (field == control || field->isAncestorOf(control))) return true;
+    return false;
+}
+
 bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const bool modifierOnly = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control ||
-                              key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
-    if (!enter && !modifierOnly) untouched_ = false;
-    if (enter && (qobject_cast<QLineEdit*>(watched) || qobject_cast<QComboBox*>(watched) ||
-                  qobject_cast<QAbstractSpinBox*>(watched))) {
-        focusNextChild();
-        return true;
+    auto* control = qobject_cast<QWidget*>(watched);
+    // The list of a combo box is a window of its own, with its own keys.
+    if (event->type() != QEvent::KeyPress || !control || control->window() != this)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (TypesACharacter(key) && countsTyping(control)) untouched_ = false;
+    if (!IsEnterKey(key)) return QDialog::eventFilter(watched, event);
+    enterOn(control);
+    return true;
+}
+
+void EntryWindow::enterOn(QWidget* control) {
+    // The control the key belongs to: a grid holds the editor of its cell, a spin box or a
+    // combo box holds its line.
+    for (QWidget* w = control->parentWidget(); w && w != this; w = w->parentWidget()) {
+        if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+            qobject_cast<QComboBox*>(w))
+            control = w;
     }
-    return QDialog::eventFilter(watched, event);
+    if (auto* button = qobject_cast<QAbstractButton*>(control); button && !button->isCheckable()) {
+        button->click();
+        return;
+    }
+    // A cell being edited keeps what was typed: its editor closes when the grid takes the focus.
+    if (qobject_cast<QAbstractItemView*>(control) && !control->hasFocus())
+        control->setFocus(Qt::OtherFocusReason);
+    focusNextChild();
+}
+
+void EntryWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter that reaches the window from a control created after it opened moves on as well:
+    // it never presses a default button.
+    if (IsEnterKey(event)) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace braxol::ui

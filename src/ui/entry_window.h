@@ -1,15 +1,36 @@
 #pragma once
-// Base of the entry windows. Enter in a one-line field moves the focus to the next control;
-// the untouched guard (set when the window is shown, cleared by the first key typed in it)
-// lets field-exit checks keep quiet and makes the confirm button only move the focus to the
-// first field. Coming back to the window from a message box or a list window does not set
-// the guard again: the user is in the middle of an entry.
+// Base of the entry windows and the keyboard rules they share.
+//
+// Enter moves the focus to the next control on every control of the window: fields, grids,
+// check lists, radio buttons, check boxes. On a push button it presses that button, so only
+// Enter on the confirm button itself confirms; the window never hands Enter to a default
+// button.
+//
+// The untouched guard, set when the window opens, lets field-exit checks keep quiet and makes
+// the confirm button only move the focus to the first field, until the user types in the
+// window: a key that puts a character into a field (letters, digits, punctuation, space),
+// Backspace or Enter. Moving about (Tab, arrows, Home/End, Delete, page keys) and the
+// accelerators are not typing. A window may count only the keys typed in some of its fields.
+//
+// A window opens once per opening. Restoring it after it was minimised shows it again, but
+// that is no opening: its showEvent does not see that show, so what was typed stays and the
+// guard stays as it was. Coming back from a message box or a list window does not set the
+// guard again either: the user is in the middle of an entry.
 
 #include <QDialog>
+#include <QList>
+#include <QPointer>
+#include <initializer_list>
+
+class QKeyEvent;
 
 namespace braxol::ui {
 
 class ConfirmButton;
+
+// Whether the key types: a printable character, Backspace or Enter.
+bool TypesACharacter(const QKeyEvent* key);
+bool IsEnterKey(const QKeyEvent* key);
 
 class EntryWindow : public QDialog {
     Q_OBJECT
@@ -24,16 +45,24 @@ public:
     void focusFirstField();
     // Wires a confirm button to the guard of this window.
     void attachConfirm(ConfirmButton* button);
+    // Only keys typed in these fields clear the guard (by default, keys typed anywhere).
+    void countTypingIn(std::initializer_list<QWidget*> fields);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void watchChildren();
+    bool countsTyping(const QWidget* control) const;
+    // Enter on the control: press it when it is a push button, otherwise move on.
+    void enterOn(QWidget* control);
 
     bool untouched_ = true;
     QWidget* firstField_ = nullptr;
+    QList<QPointer<QWidget>> typingFields_;
 };
 
 }  // namespace braxol::ui

@@ -11,6 +11,8 @@ namespace braxol::ui {
 namespace {
 
 const char* const kWatcherName = "braxol_exit_rule";
+// Set on a control while it only hands back a focus it took in passing.
+const char* const kPassingOn = "braxol_passing_focus_on";
 
 class ExitWatcher : public QObject {
 public:
@@ -26,8 +28,9 @@ protected:
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // While the focus moves, the control taking it is already the focus widget.
             const QWidget* taker = QApplication::focusWidget();
+            const bool passingOn = field_->property(kPassingOn).toBool();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && taker &&
-                taker->window() == field_->window() && onExit_)
+                taker->window() == field_->window() && !passingOn && onExit_)
                 onExit_();
         }
         return QObject::eventFilter(watched, event);
@@ -52,8 +55,12 @@ void ReturnFocus(QWidget* field) {
     QPointer<QWidget> target(field);
     QPointer<QWidget> taker(QApplication::focusWidget());
     QTimer::singleShot(0, field, [target, taker] {
-        if (target && target->isVisible() && QApplication::focusWidget() == taker)
-            target->setFocus(Qt::OtherFocusReason);
+        if (!target || !target->isVisible() || QApplication::focusWidget() != taker) return;
+        // The control that took the focus was only passed through: it was never worked in,
+        // so its own exit rule has nothing to check.
+        if (taker) taker->setProperty(kPassingOn, true);
+        target->setFocus(Qt::OtherFocusReason);
+        if (taker) taker->setProperty(kPassingOn, false);
     });
 }
 

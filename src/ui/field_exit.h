@@ -18,7 +18,8 @@ void OnFieldExit(QWidget* field, std::function<void()> onExit);
 void StopFieldExits(QWidget* window);
 
 // From an exit rule: gives the focus back to `field` once the focus change in progress has
-// finished, unless the focus has been put elsewhere by then.
+// finished, unless the focus has been put elsewhere by then. The control that had taken the
+// focus hands it back without running its own exit rule.
 void ReturnFocus(QWidget* field);
 
 }  // namespace braxol::ui

@@ -18,6 +18,8 @@
 #include "production/production_window.h"
 #include "store/lock.h"
 #include "store/numbers.h"
+#include "support/failing_writes.h"
+#include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
 #include "tables/listview.h"
 #include "ui/text.h"
@@ -317,10 +319,15 @@ TEST_F(ProductionWindow, UntouchedConfirmOnlyGoesBackToTheDate) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(seams.messages.texts(), QStringList{});
     EXPECT_EQ(FileBytes(Register()), "");
-    // The confirm guard holds until a key is typed; then the checks run.
+    // The confirm guard holds until a key is typed (moving on is not typing); then the checks
+    // run.
     Click(W(), "BCONF");
     EXPECT_EQ(FocusName(), "DATMOV");
     PressKey(W(), Qt::Key_End);
+    PressKey(W(), Qt::Key_Tab);
+    Click(W(), "BCONF");
+    EXPECT_EQ(FocusName(), "DATMOV");
+    PressEnter(W());
     Click(W(), "BCONF");
     EXPECT_EQ(FocusName(), "NUMDOC");
     EXPECT_EQ(seams.messages.texts(), QStringList{});
@@ -382,6 +389,126 @@ TEST_F(ProductionWindow, ChangeMovesTheProductionToAnotherYearKeepingItsProgress
     EXPECT_EQ(old[1].ETTOGR, 50);
 }
 
+// A change that moved the production to 2024 stored it there, and then could not take it out
+// of 2025: the window says which record is left over and closes, so that confirming again
+// cannot store the production a second time.
+TEST_F(ProductionWindow, ChangeToAnotherYearWhoseOldRegisterCannotBeWritten) {
+    WriteMovements(Register(2024), {StoredBrew(1, Day(2024, 12, 1), 500, 800)});
+    WriteMovements(Register(), {StoredBrew(1, Day(2025, 1, 8), 1000, 1400),
+                                StoredBrew(2, Day(2025, 1, 9), 1400, 1800)});
+    const std::string before = FileBytes(Register());
+    Open(EntryMode::Change, Read()[1]);
+    TypeThenEnter("20122024");
+    Retype("DOUBL3", "400");
+    FocusOn(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+    FailingWrites full(Register());
+    PressEnter(W());
+    PressEnter(W());  // confirmed twice
+
+    EXPECT_EQ(full.failures(), 1);
+    ASSERT_EQ(seams.messages.shown().size(), 2u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(seams.messages.texts()[0].contains("2025.RGM"));
+    EXPECT_EQ(seams.messages.texts()[1],
+              "ATTENZIONE: IL MOVIMENTO È STATO REGISTRATO NEL 2024 COME OPERAZIONE N. 2, MA NON "
+              "È STATO TOLTO DAL 2025, DOVE RESTA COME OPERAZIONE N. 2: CANCELLALO CON "
+              "\"Cancella dati non inviati\"");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Numbers(Read(2024)), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Read(2024)[1].LITPRO, 400);
+    EXPECT_EQ(FileBytes(Register()), before);
+    EXPECT_FALSE(fs::exists(LockMarkerPath(Register())));
+    EXPECT_FALSE(fs::exists(LockMarkerPath(Register(2024))));
+}
+
+// The copy stored in 2024 is the same production as one already there: the warning speaks,
+// although the number of the record being changed is one of 2024 too.
+TEST_F(ProductionWindow, DuplicateInAnotherYearIsWarned) {
+    TMOVIMENTO there = StoredBrew(2, Day(2024, 12, 20), 1400, 1800);
+    there.DATPEC = Day(2024, 12, 19);
+    there.LITPRO = 400;
+    WriteMovements(Register(2024), {StoredBrew(1, Day(2024, 12, 1), 500, 800), there});
+    WriteMovements(Register(), {StoredBrew(1, Day(2025, 1, 8), 1000, 1400),
+                                StoredBrew(2, Day(2025, 1, 9), 1400, 1800)});
+    Open(EntryMode::Change, Read()[1]);
+    TypeThenEnter("20122024");
+    Retype("DOUBL3", "400");
+    Click(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{kDuplicate});
+    EXPECT_TRUE(window->saved());
+}
+
+// Tab moves about and types nothing: leaving the date that way checks nothing and leaves the
+// PEC date alone. Enter is typing: leaving the date with it moves the PEC date to the day before.
+TEST_F(ProductionWindow, TabOutOfTheDateLeavesThePecDateEnterMovesIt) {
+    Open();
+    EXPECT_EQ(Shown("DOUBL6"), "15/03/2025");
+    PressKey(W(), Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "NUMDOC");
+    EXPECT_EQ(Shown("DOUBL6"), "15/03/2025");
+    EXPECT_TRUE(window->untouched());
+    FocusOn(W(), "DATMOV");
+    PressEnter(W());
+    EXPECT_EQ(FocusName(), "NUMDOC");
+    EXPECT_EQ(Shown("DOUBL6"), "14/03/2025");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+}
+
+// An energy meter's litres need a coefficient in range: leaving the final reading with one out
+// of range says so and sends the focus to it. Here the coefficient comes from the beer type and
+// the pointer goes straight to the readings, so the coefficient's own check never ran.
+TEST_F(ProductionWindow, EnergyCoefficientOutOfRangeOnLeavingTheFinalReading) {
+    WriteBrewCompany(work.folders(), {.meter = "E", .rounding = "D"});
+    AddBeerType(work.folders(), "AMBRATA", kBeerCode, 0, 0);
+    AddBeerType(work.folders(), "FORTE", kBeerCode, 100000, 0);
+    const struct {
+        const char* beer;
+        const char* coefficient;
+        QString message;
+    } cases[] = {
+        {"AMBRATA", "", kCoefficientZero},
+        {"FORTE", "100.000", "VALORE MASSIM0: 99.999,99999"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.beer);
+        seams.messages.clear();
+        Open();
+        TypeThenEnter("10032025");
+        TypeThenEnter("12");
+        PressEnter(W());
+        TypeThenEnter("0930");
+        Type(W(), c.beer);
+        FocusOn(W(), "INTER1");
+        EXPECT_EQ(Shown("DOUBL2"), c.coefficient);
+        Field("INTER1")->selectAll();
+        TypeThenEnter("1000");
+        TypeThenEnter("1400");
+        EXPECT_EQ(FocusName(), "DOUBL2");
+        EXPECT_EQ(seams.messages.texts(), QStringList{c.message});
+        EXPECT_EQ(Shown("DOUBL3"), "");
+    }
+}
+
+// The advance of the meter between its extreme readings fits: no overflow into a negative
+// number of litres. The readings stand on the right, as amounts do.
+TEST_F(ProductionWindow, ExtremeReadingsAndTheirPlace) {
+    Open();
+    for (const char* name : {"INTER1", "INTER2"})
+        EXPECT_TRUE(Field(name)->alignment() & Qt::AlignRight) << name;
+    FocusOn(W(), "INTER1");
+    Field("INTER1")->clear();
+    TypeThenEnter("-2147483648");
+    TypeThenEnter("2147483647");
+    EXPECT_EQ(FocusName(), "DOUBL3");
+    EXPECT_EQ(Shown("DOUBL3"), "4294967295");
+    Field("DOUBL3")->clear();
+    FocusOn(W(), "ANNOTA");
+    FocusOn(W(), "DOUBL3");  // entering the litres gives the counter's again
+    EXPECT_EQ(Shown("DOUBL3"), "4294967295");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+}
+
 class ProductionRectify : public ProductionWindow {
 protected:
     // Twenty sent productions numbered 1..20, the one numbered 7 in the third place.
@@ -413,7 +540,7 @@ TEST_F(ProductionRectify, CancelNeedsANoteAndAddsTheCancellation) {
     EXPECT_FALSE(Field("ANNOTA")->isReadOnly());
     EXPECT_EQ(Shown("DOUBL3"), "100");  // a cancellation keeps every figure
     // Nothing typed yet: the confirm button sends the focus back to the date.
-    PressEnter(W());
+    PressKey(W(), Qt::Key_Tab);
     EXPECT_EQ(FocusName(), "DATMOV");
     FocusOn(W(), "ANNOTA");
     Type(W(), "x");
@@ -606,6 +733,28 @@ TEST_F(ProductionWindow, PreventiveCommunicationFillsTheProduction) {
     EXPECT_EQ(Shown("DOUBL2"), "2,5");
     EXPECT_EQ(Shown("DOUBL6"), "10/03/2025");
     EXPECT_EQ(Shown("MITDES"), "11:45");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+}
+
+// A communication whose beer type the table does not hold: the list of the types opens, and the
+// type chosen there goes into the production.
+TEST_F(ProductionWindow, PreventiveCommunicationOfAnUnknownBeerTypeOpensTheList) {
+    TMOVIMENTO preventive = BlankMovement();
+    preventive.DATMOV = Day(2025, 3, 12);
+    preventive.INTER2 = 17;
+    preventive.PRODAZ.set("BIANCA");
+    PadMovement(preventive);
+    Open();
+    window->setPreventiveChooser([&](QWidget*) { return std::optional<TMOVIMENTO>(preventive); });
+    QStringList seen;  // the list's caption, then its rows
+    NextModal<tables::TFLISTVIEW> list(ChooseRow(0, &seen));
+    Click(W(), "BPREVENTIVA");
+    ASSERT_TRUE(list.answered());
+    ShowActive(W());
+    EXPECT_EQ(seen.mid(1), (QStringList{"BIONDA", "ROSSA"}));
+    EXPECT_EQ(Shown("PRODAZ"), "BIONDA");
+    EXPECT_EQ(Shown("NUMDOC"), "17");
+    EXPECT_EQ(FocusName(), "PRODAZ");
     EXPECT_EQ(seams.messages.texts(), QStringList{});
 }
 

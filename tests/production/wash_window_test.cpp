@@ -61,7 +61,7 @@ TEST_F(WashWindow, NewWashBetweenTheProductionsOfTheDay) {
     WriteMovements(Register(),
                    {StoredBrew(1, today, 1000, 1400), StoredBrew(2, today, 1450, 1800)});
 
-    PressEnter(W());  // nothing typed yet: no check on the way
+    PressKey(W(), Qt::Key_Tab);  // moving on is not typing: no check on the way
     EXPECT_EQ(LabelText("LTIPOREGISTRO"), "dei lavaggi");
     EXPECT_EQ(FocusName(), "INTER1");
     PressEnter(W());
@@ -141,11 +141,8 @@ TEST_F(WashWindow, ChangeRefusesTheFirstConfirmationUntilAKeyIsTyped) {
     EXPECT_EQ(FocusName(), "DATMOV");
     EXPECT_EQ(Shown("INTER1"), "1400");
     EXPECT_EQ(Shown("INTER2"), "1450");
-    PressEnter(W());
-    PressEnter(W());
-    PressEnter(W());
-    PressEnter(W());
-    EXPECT_EQ(FocusName(), "DATMOV");  // back from the confirm button
+    for (int i = 0; i < 4; ++i) PressKey(W(), Qt::Key_Tab);  // moving on is not typing
+    EXPECT_EQ(FocusName(), "DATMOV");                        // back from the confirm button
     EXPECT_FALSE(window->saved());
     FocusOn(W(), "INTER2");
     Field("INTER2")->selectAll();

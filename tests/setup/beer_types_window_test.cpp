@@ -213,6 +213,28 @@ TEST_F(BeerTypes, ConfirmByClickEnterOrAccelerator) {
     EXPECT_TRUE(seams.messages.shown().empty());
 }
 
+// Only keys typed in the beer type or its product code touch the window: a Plato typed alone
+// leaves it waiting, and the confirm button only goes back to the type.
+TEST_F(BeerTypes, OnlyTheTypeAndTheCodeCountAsTyping) {
+    Meter("E");
+    Open();
+    for (const char* field : {"R10", "R11"}) {
+        FocusOn(W(), field);
+        Type(W(), "12");
+        EXPECT_TRUE(window->untouched()) << field;
+    }
+    Click(W(), "BCONF");
+    EXPECT_EQ(FocusName(), "LE0");
+    EXPECT_FALSE(fs::exists(Table("PRAZ")) && !Stored().empty());
+    EXPECT_TRUE(seams.messages.shown().empty());
+    for (const char* field : {"LE0", "LE1"}) {
+        window->setUntouched(true);
+        FocusOn(W(), field);
+        Type(W(), "1");
+        EXPECT_FALSE(window->untouched()) << field;
+    }
+}
+
 // With an energy meter the coefficient is asked for and must be at least 0,00001.
 TEST_F(BeerTypes, EnergyMeterCoefficient) {
     Meter("E");

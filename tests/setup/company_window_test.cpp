@@ -263,7 +263,7 @@ TEST_F(CompanyWindow, UntouchedWindowChecksNothingAndSavesNothing) {
     Store(c);
     const std::string before = FileBytes(CompanyFile());
     Open();
-    PressEnter(W());
+    PressKey(W(), Qt::Key_Tab);  // moving on is not typing
     EXPECT_EQ(FocusName(), "DENOM1");
     Click(W(), "BCONF");
     EXPECT_EQ(FocusName(), "CACCI1");
@@ -485,6 +485,8 @@ TEST_F(CompanyWindow, ConfirmChecksInOrder) {
         Open();
         FocusOn(W(), "NUMCI1");
         PressKey(W(), Qt::Key_End);
+        Type(W(), "x");  // a key typed and taken back: the window counts as touched
+        PressKey(W(), Qt::Key_Backspace);
         Click(W(), "BCONF");
         Settle();
         EXPECT_EQ(seams.messages.texts(), k.messages);

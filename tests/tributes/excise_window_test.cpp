@@ -86,6 +86,33 @@ TEST_F(ExciseWindow, ProposesThePeriodAfterTheLastRecordE) {
     }
 }
 
+// The proposed year accepted with Enter, and every field after it: Enter is typing, so leaving
+// the year proposes the period, leaving the period computes its total, and the confirm button
+// stores the summary.
+TEST_F(ExciseWindow, EnterOnlyWalkStoresTheSummaryOfTheProposedPeriod) {
+    SetToday(2025, 3, 15);
+    WriteRgm(2025, {ProductionWith(Day(2025, 1, 20), 30.40, 12.5, 80)});
+    OpenNew();
+    ASSERT_EQ(Shown("ANNPRO"), "2025");
+    PressEnter(W());
+    EXPECT_EQ(FocusName(), "CODPAE");
+    EXPECT_EQ(Shown("CODPAE"), "01");
+    PressEnter(W());
+    EXPECT_EQ(Shown("DCODPAE"), "Gennaio - 2025");
+    EXPECT_EQ(Shown("DOUBL1"), "30,40");
+    for (const char* next : {"DOUBL1", "ANNOTA", "BCONF"}) {
+        PressEnter(W());
+        EXPECT_EQ(FocusName(), next);
+    }
+    PressEnter(W());
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(seams.messages.shown().empty());
+    const auto file = ReadDer(2025);
+    ASSERT_EQ(file.size(), 1u);
+    EXPECT_EQ(file[0].CODPAE.str(), "01");
+    EXPECT_DOUBLE_EQ(file[0].QUANTI, 30.40);
+}
+
 TEST_F(ExciseWindow, YearOutOfRangeKeepsTheFocus) {
     OpenNew();
     EnterYear("2007");

@@ -308,6 +308,25 @@ TEST_F(SearchWindow, OpenTheFileThroughTheShell) {
     EXPECT_EQ(ControlAs<QLabel>(W(), "lfile")->text(), "");
 }
 
+// Enter on a focused "apri il file" opens the file; it does not search again. Enter on the
+// choice of the register moves on without searching.
+TEST_F(SearchWindow, EnterPressesTheFocusedButtonOnly) {
+    Open();
+    Search("012015", "22");
+    ASSERT_EQ(previews.size(), 1u);
+    FocusOn(W(), "BAPRI");
+    PressEnter(W());
+    EXPECT_EQ(seams.shell.opened,
+              QStringList{QString::fromStdString(
+                  tributes::SearchCsvPath(folders(), TributeKind::Excise).string())});
+    EXPECT_EQ(previews.size(), 1u);
+    FocusOn(W(), "RREGISTRI_R");
+    PressEnter(W());
+    EXPECT_EQ(FocusName(), "MDADA");
+    EXPECT_EQ(previews.size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(SearchWindow, LongListsGoOnNewPagesWithTheirHeading) {
     std::vector<TMOVIMENTO> many;
     for (int i = 1; i <= 80; ++i) many.push_back(StoredTribute("E", "05", 2015, i, i));
