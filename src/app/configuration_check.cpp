@@ -6,6 +6,7 @@
 #include "store/config_files.h"
 #include "store/dates.h"
 #include "store/io_error.h"
+#include "store/paths.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
 #include "ui/text.h"
@@ -77,7 +78,7 @@ bool CheckConfiguration(RunState& state, QWidget* parent) {
 QString RefreshStatusLine(RunState& state, QWidget* parent) {
     const auto file = state.folders.companyFile();
     try {
-        if (!std::filesystem::exists(file)) WriteCompany(file, BlankTutente());
+        if (!PathExists(file)) WriteCompany(file, BlankTutente());
     } catch (const IoError& e) {
         ui::ShowIoError(parent, e);
     }

@@ -229,7 +229,7 @@ void TFCAMBIAPSW::save() {
 }
 
 void TFCAMBIAPSW::openCustomsSite() {
-    ui::Seams::shell().open(address_->text().trimmed());
+    ui::OpenWebAddress(address_->text());
 }
 
 }  // namespace braxol::setup

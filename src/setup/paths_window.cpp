@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <system_error>
 
 #include "setup/folder_field.h"
 #include "store/config_files.h"
+#include "store/paths.h"
 #include "ui/confirm_button.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -33,10 +33,7 @@ const QString kAnyFile = "Tutti i file (*)";
 }  // namespace
 
 TTABELLA ReadOrCreateConfigRecord(const std::filesystem::path& file) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file, ec);
-    if (ec) throw IoError(file.string(), ReasonFromErrno(ec.value()));
-    if (!exists) WriteConfigRecord(file, BlankTabella());
+    if (!PathExists(file)) WriteConfigRecord(file, BlankTabella());
     return ReadConfigRecord(file);
 }
 

@@ -298,8 +298,12 @@ TEST_F(PasswordWindow, TheWebButtonOpensTheTypedAddress) {
     FocusOn(&window, "DENOM2");
     Retype(&window, "  https://altro.example/cambio  ");
     Click(&window, "BWEB");
+    FocusOn(&window, "DENOM2");
+    Retype(&window, "www.adm.gov.it/cambio");
+    Click(&window, "BWEB");
     EXPECT_EQ(seams.shell.opened,
-              (QStringList{QString::fromStdString(kAddress), "https://altro.example/cambio"}));
+              (QStringList{QString::fromStdString(kAddress), "https://altro.example/cambio",
+                           "https://www.adm.gov.it/cambio"}));
     EXPECT_TRUE(window.isVisible());
 }
 
