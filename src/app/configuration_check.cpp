@@ -1,5 +1,7 @@
 #include "app/configuration_check.h"
 
+#include "app/menu_layout.h"
+
 #include <QWidget>
 #include <cmath>
 
@@ -48,6 +50,10 @@ bool MissingFolder(const PStr<250>& slot) {
 }
 
 }  // namespace
+
+QString MissingPieceMessage(const char* text, const char* action) {
+    return QString::fromUtf8(text) + QStringLiteral("\n\nDal menu: ") + MenuPath(action);
+}
 
 bool CheckConfiguration(RunState& state, QWidget* parent) {
     bool ok = true;

@@ -39,11 +39,17 @@ protected:
     std::string daysAgo(int days) { return FormatDate(DateFromCivil(2025, 6, 30) - days); }
 };
 
+// Each message says where in the menu the missing piece is filled in.
 TEST_F(ConfigurationCheck, EmptyWorkFolderReportsEachMissingPieceOnce) {
     const QString status = app::RefreshStatusLine(state, nullptr);
     EXPECT_EQ(std::filesystem::file_size(state.folders.companyFile()), 608u);
     EXPECT_EQ(seams.messages.texts(),
-              (QStringList{app::kNoCompanyData, app::kNoSigningPaths, app::kNoWebAddresses}));
+              (QStringList{"NON SONO STATI COMPILATI I DATI AZIENDALI\n\n"
+                           "Dal menu: Dati Aziendali → Dati Fiscali / Anagrafici",
+                           "NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI\n\n"
+                           "Dal menu: Dati Aziendali → Percorsi di FirmaeVerifica (path)",
+                           "NON SONO STATI INDICATI I PERCORSI WEB\n\n"
+                           "Dal menu: Dati Aziendali → Indirizzi Web delle Dogane"}));
     EXPECT_TRUE(status.endsWith("   ***  - Mis. Energetico")) << status.toStdString();
     seams.messages.clear();
     EXPECT_FALSE(app::CheckConfiguration(state, nullptr));
