@@ -335,19 +335,11 @@ void TFPRODAZ::chooseCode() {
     code_->setCursorPosition(0);
 }
 
-bool TFPRODAZ::codeKnown() const {
-    TTABELLA key = BlankTabella();
-    ui::SetField(key.text[0], productCode());
-    try {
-        return FindByKey(context_.folders.datiGen, kCodeTable, key).found();
-    } catch (const IoError&) {
-        return false;  // the lookup that follows reports it
-    }
-}
-
 void TFPRODAZ::newCode() {
     // A code typed and not in the table is the new code to enter.
-    const QString typed = codeKnown() ? QString() : productCode();
+    const QString typed = tables::TableHoldsKey(context_.folders.datiGen, kCodeTable, productCode())
+                              ? QString()
+                              : productCode();
     tables::TableContext codes = context_;
     codes.tableName = kCodeTable;
     const QString code = tables::OpenNewProductCode(this, codes, typed);

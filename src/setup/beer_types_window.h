@@ -68,8 +68,6 @@ private:
     void save();
     void chooseCode();
     void newCode();
-    // Whether TA20 holds the code typed, without a word to the user.
-    bool codeKnown() const;
     void chooseType();
 
     tables::TableContext context_;

@@ -474,19 +474,11 @@ void TFDATIAZIENDA::chooseOffice() {
     office_->setFocus(Qt::OtherFocusReason);
 }
 
-bool TFDATIAZIENDA::officeKnown() const {
-    TTABELLA key = BlankTabella();
-    ui::SetField(key.text[0], office_->text());
-    try {
-        return FindByKey(folders_.datiGen, kOfficeTable, key).found();
-    } catch (const IoError&) {
-        return false;  // the lookup that follows reports it
-    }
-}
-
 void TFDATIAZIENDA::newOffice() {
     // An office code typed and not in the table is the new code to enter.
-    const QString typed = officeKnown() ? QString() : office_->text();
+    const QString typed = tables::TableHoldsKey(folders_.datiGen, kOfficeTable, office_->text())
+                              ? QString()
+                              : office_->text();
     const QString code = tables::OpenNewCode(this, officeTable(), typed);
     // Left without saving a code: the office stays as it was.
     if (!code.isEmpty()) office_->setValue(code);

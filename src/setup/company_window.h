@@ -84,8 +84,6 @@ private:
     bool userNameValid();
     enum class Office { Found, NotFound, Failed };
     Office lookUpOffice();
-    // Whether the table of offices holds the code typed, without a word to the user.
-    bool officeKnown() const;
     void officeExit();
     void chooseOffice();
     void newOffice();

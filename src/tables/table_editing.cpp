@@ -94,6 +94,16 @@ bool TableIsEmpty(QWidget* window, const fs::path& datiGen, std::string_view tab
     }
 }
 
+bool TableHoldsKey(const fs::path& datiGen, std::string_view table, const QString& key) {
+    TTABELLA wanted = BlankTabella();
+    ui::SetField(wanted.text[0], key);
+    try {
+        return FindByKey(datiGen, table, wanted).found();
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
 void QuietFocus::move(QWidget* field) {
     const bool was = moving_;
     moving_ = true;

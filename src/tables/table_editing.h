@@ -56,6 +56,10 @@ bool CheckTableStructure(QWidget* window, const fs::path& datiGen, std::string_v
 // be read is reported and does not count as empty.
 bool TableIsEmpty(QWidget* window, const fs::path& datiGen, std::string_view table);
 
+// Whether DATI_GEN/<table>.TAB holds the key, without a word to the user: a failure counts as
+// no, and the lookup the window makes next reports it.
+bool TableHoldsKey(const fs::path& datiGen, std::string_view table, const QString& key);
+
 // Focus moves that the window makes, not the user: while one is under way the field-exit rules
 // that ask `moving()` keep quiet.
 class QuietFocus {
