@@ -152,21 +152,22 @@ void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) return;
-    if (isActiveWindow()) {
-        if (lostToOwnBox_) {
-            lostToOwnBox_ = false;
-            return;
-        }
-        activated();
-    } else if (reminding_ || (update_ && update_->asking())) {
-        lostToOwnBox_ = true;
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    // The window manager gives the activation back when the last box of an activation
+    // closes; it may come before the next box opens or not at all, so only the first
+    // activation after the end of the sequence counts as the box's.
+    if (!activationRunning_ && ownBoxClosing_) {
+        ownBoxClosing_ = false;
+        return;
     }
+    activated();
 }
 
 void TFPRINCIPALE::activated() {
     if (activationRunning_ || quitting_) return;
     activationRunning_ = true;
+    boxShown_ = false;
+    ownBoxClosing_ = false;
     // The download runs in the background; the reminder waits for its outcome so that the
     // question about a new release, when there is one, comes first.
     if (update_ && update_->start()) return;
@@ -175,6 +176,7 @@ void TFPRINCIPALE::activated() {
 
 void TFPRINCIPALE::releaseChecked() {
     if (!activationRunning_) return;
+    boxShown_ = update_->asked();
     if (quitting_) {
         // The updater has started: the program ends without reminding.
         activationRunning_ = false;
@@ -190,10 +192,9 @@ void TFPRINCIPALE::releaseChecked() {
 }
 
 void TFPRINCIPALE::remind() {
-    reminding_ = true;
-    tributes::TributeReminder(this, state_.folders);
-    reminding_ = false;
+    if (tributes::TributeReminder(this, state_.folders)) boxShown_ = true;
     activationRunning_ = false;
+    ownBoxClosing_ = boxShown_;
 }
 
 }  // namespace braxol::app

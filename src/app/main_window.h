@@ -60,10 +60,10 @@ private:
     QLabel* status_ = nullptr;
     net::UpdateCheck* update_ = nullptr;
     bool activationRunning_ = false;
-    bool reminding_ = false;
-    // The window lost the activation to a box of the activation's own: getting it back when
-    // the box closes is not a new activation.
-    bool lostToOwnBox_ = false;
+    // The activation under way showed a box of its own (the question, the reminder).
+    bool boxShown_ = false;
+    // The activation that such a box gives back when it closes is not a new activation.
+    bool ownBoxClosing_ = false;
     bool quitting_ = false;
 };
 

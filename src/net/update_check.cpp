@@ -57,6 +57,7 @@ UpdateCheck::UpdateCheck(WorkFolders folders, QWidget* window)
 bool UpdateCheck::start() {
     if (running_) return false;
     running_ = true;
+    asked_ = false;
     local_ = localReleaseDate();
     http_.get(QUrl(host_ + QLatin1String(kUpdatePath)),
               {{"Accept", kUpdateAccept}, {"User-Agent", kUpdateUserAgent}});
@@ -98,10 +99,9 @@ void UpdateCheck::onDownloaded(const HttpResult& result) {
 void UpdateCheck::decide(double remote) {
     if (remote > local_) {
         if (const auto updater = FindUpdater(folders_.root)) {
-            asking_ = true;
+            asked_ = true;
             const ui::Answer answer =
                 ui::Ask(window_.data(), UpdateQuestion(), ui::Buttons::OkNo, ui::Severity::Warning);
-            asking_ = false;
             if (answer == ui::Answer::Ok &&
                 ui::Seams::shell().start(QString::fromStdString(updater->string()), {},
                                          QString::fromStdString(folders_.root.string())))

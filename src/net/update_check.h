@@ -58,8 +58,8 @@ public:
     // Starts a check; false, and nothing else happens, while one is still running.
     bool start();
     bool running() const { return running_; }
-    // While the question about a newer release is on the screen.
-    bool asking() const { return asking_; }
+    // Whether the check last finished showed the question about a newer release.
+    bool asked() const { return asked_; }
 
 signals:
     // The updater was started: the application should end now.
@@ -78,7 +78,7 @@ private:
     QString host_ = QString::fromLatin1(kUpdateHost);
     HttpGet http_;
     bool running_ = false;
-    bool asking_ = false;
+    bool asked_ = false;
     double local_ = 0;
 };
 
