@@ -51,7 +51,6 @@ private:
     void buildMenu();
     void connectActions();
     void openWebSlot(int slot);
-    void startSigningProgram();
     void releaseChecked();
     void remind();
 
