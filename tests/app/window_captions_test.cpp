@@ -35,6 +35,8 @@
 #include "tables/listview.h"
 #include "tables/strutab.h"
 #include "tables/tabaccise.h"
+#include "telematic/flow_window.h"
+#include "telematic/signing_clean_window.h"
 #include "tributes/correction_window.h"
 #include "tributes/excise_window.h"
 #include "tributes/search_window.h"
@@ -116,6 +118,10 @@ protected:
         add(new tributes::TFACCISE_DA(tribute));
         add(new tributes::TFRAVVEDIM(tribute));
         add(new tributes::TFRICREGDER(search));
+        telematic::FlowWindowRequest flow;
+        flow.folders = f;
+        add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
+        add(new telematic::TFCANCELLA_FILE_FIRMA({}));
         return all;
     }
 };
