@@ -1,11 +1,14 @@
 #include "app/configuration_check.h"
 
+#include "app/menu_layout.h"
+
 #include <QWidget>
 #include <cmath>
 
 #include "store/config_files.h"
 #include "store/dates.h"
 #include "store/io_error.h"
+#include "store/paths.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
 #include "ui/text.h"
@@ -48,6 +51,10 @@ bool MissingFolder(const PStr<250>& slot) {
 
 }  // namespace
 
+QString MissingPieceMessage(const char* text, const char* action) {
+    return QString::fromUtf8(text) + QStringLiteral("\n\nDal menu: ") + MenuPath(action);
+}
+
 bool CheckConfiguration(RunState& state, QWidget* parent) {
     bool ok = true;
     state.company = BlankTutente();
@@ -77,7 +84,7 @@ bool CheckConfiguration(RunState& state, QWidget* parent) {
 QString RefreshStatusLine(RunState& state, QWidget* parent) {
     const auto file = state.folders.companyFile();
     try {
-        if (!std::filesystem::exists(file)) WriteCompany(file, BlankTutente());
+        if (!PathExists(file)) WriteCompany(file, BlankTutente());
     } catch (const IoError& e) {
         ui::ShowIoError(parent, e);
     }

@@ -2,6 +2,7 @@
 // The readiness check that guards most menu entries: company data entered, signing folders
 // and customs web addresses given, and the password-expiry warnings.
 
+#include <QString>
 #include <string_view>
 
 #include "app/run_state.h"
@@ -16,10 +17,16 @@ inline constexpr std::string_view kDefaultAccessAddress1 =
     "FunzioniDiAccessoAutServlet?UC=1&";
 inline constexpr std::string_view kDefaultAccessAddress2 = "SC=1&ST=1";
 
-inline constexpr const char* kNoCompanyData = "NON SONO STATI COMPILATI I DATI AZIENDALI";
-inline constexpr const char* kNoSigningPaths =
-    "NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI";
-inline constexpr const char* kNoWebAddresses = "NON SONO STATI INDICATI I PERCORSI WEB";
+// The message of a failed check followed by the menu entry where the missing piece is filled
+// in, so that a new user knows where to go.
+QString MissingPieceMessage(const char* text, const char* action);
+
+inline const QString kNoCompanyData =
+    MissingPieceMessage("NON SONO STATI COMPILATI I DATI AZIENDALI", "Action9");
+inline const QString kNoSigningPaths =
+    MissingPieceMessage("NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI", "Action10");
+inline const QString kNoWebAddresses =
+    MissingPieceMessage("NON SONO STATI INDICATI I PERCORSI WEB", "Action11");
 inline constexpr const char* kPasswordExpired =
     "Attenzione la password per il Sistema Telematico è scaduta!";
 

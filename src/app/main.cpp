@@ -8,14 +8,10 @@
 #include "app/run_state.h"
 #include "app/startup.h"
 #include "net/update_check.h"
-#include "ui/lock_prompt_box.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("BRAXOL");
-    QApplication::setApplicationDisplayName("BRAXOL");
-    braxol::app::UseItalian(app);
-    braxol::ui::UseLockMessageBoxes();
+    braxol::app::SetUpProgram(app);
 
     braxol::app::RunState state;
     state.folders = braxol::WorkFolders::At(QDir::currentPath().toStdString(),
@@ -25,7 +21,7 @@ int main(int argc, char** argv) {
     braxol::app::TFPRINCIPALE window(state);
     braxol::net::UpdateCheck update(state.folders, &window);
     QObject::connect(&update, &braxol::net::UpdateCheck::quitRequested, &app, &QApplication::quit);
-    window.onActivated = [&update] { update.start(); };
+    window.setUpdateCheck(&update);
     window.show();
     window.refreshStatusLine();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "app/configuration_check.h"
 #include "app/menu_layout.h"
 #include "app/window_openers.h"
+#include "net/update_check.h"
 #include "tributes/reminder.h"
 #include "ui/seams.h"
 #include "ui/text.h"
@@ -121,8 +123,7 @@ void TFPRINCIPALE::bindChecked(const char* name, std::function<void()> handler) 
 }
 
 void TFPRINCIPALE::openWebSlot(int slot) {
-    const QString address = ui::FromField(state_.web.text[slot]);
-    if (!address.isEmpty()) ui::Seams::shell().open(address);
+    ui::OpenWebAddress(ui::FromField(state_.web.text[slot]));
 }
 
 void TFPRINCIPALE::connectActions() {
@@ -137,20 +138,59 @@ void TFPRINCIPALE::connectActions() {
     BindOutcomeWindows(*this);
 }
 
+void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {
+    if (update_) update_->disconnect(this);
+    update_ = check;
+    if (!update_) return;
+    connect(update_, &net::UpdateCheck::quitRequested, this, [this] { quitting_ = true; });
+    connect(update_, &net::UpdateCheck::finished, this, &TFPRINCIPALE::releaseChecked);
+}
+
 void TFPRINCIPALE::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activated();
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    // The window manager gives the activation back when the last box of an activation
+    // closes; it may come before the next box opens or not at all, so only the first
+    // activation after the end of the sequence counts as the box's.
+    if (!activationRunning_ && ownBoxClosing_) {
+        ownBoxClosing_ = false;
+        return;
+    }
+    activated();
 }
 
 void TFPRINCIPALE::activated() {
-    if (onActivated) onActivated();
-    // The reminder's own message box gives the activation back when it closes: that one
-    // activation is not a reason to remind again.
-    if (reminderShown_) {
-        reminderShown_ = false;
+    if (activationRunning_ || quitting_) return;
+    activationRunning_ = true;
+    boxShown_ = false;
+    ownBoxClosing_ = false;
+    // The download runs in the background; the reminder waits for its outcome so that the
+    // question about a new release, when there is one, comes first.
+    if (update_ && update_->start()) return;
+    remind();
+}
+
+void TFPRINCIPALE::releaseChecked() {
+    if (!activationRunning_) return;
+    boxShown_ = update_->asked();
+    if (quitting_) {
+        // The updater has started: the program ends without reminding.
+        activationRunning_ = false;
         return;
     }
-    reminderShown_ = tributes::TributeReminder(this, state_.folders);
+    if (QApplication::activeModalWidget()) {
+        // The user has opened a window of the menu while the server answered: its closing
+        // makes the main window active again, and the reminder comes then.
+        activationRunning_ = false;
+        return;
+    }
+    remind();
+}
+
+void TFPRINCIPALE::remind() {
+    if (tributes::TributeReminder(this, state_.folders)) boxShown_ = true;
+    activationRunning_ = false;
+    ownBoxClosing_ = boxShown_;
 }
 
 }  // namespace braxol::app

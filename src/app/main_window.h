@@ -13,6 +13,10 @@
 class QAction;
 class QLabel;
 
+namespace braxol::net {
+class UpdateCheck;
+}
+
 namespace braxol::app {
 
 class TFPRINCIPALE : public QMainWindow {
@@ -25,11 +29,15 @@ public:
     QString statusText() const;
     // Runs the checks, the status line included (start-up and after the company window).
     void refreshStatusLine();
-    // Runs on every activation, before the reminder of a missing excise summary; the update
-    // check hooks in here.
-    std::function<void()> onActivated;
-    // What each activation runs.
+    // The release check that each activation runs first: its question, when a newer release
+    // is published, comes before the reminder of a missing excise summary, and starting the
+    // updater ends the program without the reminder. Without one the reminder runs alone.
+    void setUpdateCheck(net::UpdateCheck* check);
+    // What each activation runs: the release check, then the reminder once the check is over.
+    // An activation while they are under way adds nothing.
     void activated();
+    // Whether an activation's check and reminder are still under way.
+    bool activationRunning() const { return activationRunning_; }
 
     // Enables the entry and opens its window through `handler`.
     void bind(const char* action, std::function<void()> handler);
@@ -43,11 +51,19 @@ private:
     void buildMenu();
     void connectActions();
     void openWebSlot(int slot);
+    void releaseChecked();
+    void remind();
 
     RunState& state_;
     std::map<QString, QAction*> actions_;
     QLabel* status_ = nullptr;
-    bool reminderShown_ = false;
+    net::UpdateCheck* update_ = nullptr;
+    bool activationRunning_ = false;
+    // The activation under way showed a box of its own (the question, the reminder).
+    bool boxShown_ = false;
+    // The activation that such a box gives back when it closes is not a new activation.
+    bool ownBoxClosing_ = false;
+    bool quitting_ = false;
 };
 
 }  // namespace braxol::app

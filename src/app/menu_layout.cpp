@@ -1,5 +1,8 @@
 #include "app/menu_layout.h"
 
+#include <QStringList>
+#include <cstring>
+
 namespace braxol::app {
 namespace {
 
@@ -92,6 +95,18 @@ std::span<const MenuItem> MainMenu() {
 }
 std::span<const HiddenAction> ActionsWithoutItem() {
     return kHidden;
+}
+
+QString MenuPath(const char* action) {
+    auto shown = [](const char* caption) { return QString::fromUtf8(caption).remove('&'); };
+    for (const MenuItem& item : MainMenu()) {
+        if (!item.action || std::strcmp(item.action, action) != 0) continue;
+        QStringList path{shown(item.menu)};
+        if (item.submenu) path << shown(item.submenu);
+        if (item.caption) path << shown(item.caption);
+        return path.join(QStringLiteral(" → "));
+    }
+    return {};
 }
 
 }  // namespace braxol::app

@@ -1,6 +1,7 @@
 #pragma once
 // The main menu, item by item: captions ("&" marks the accelerator), action names and tags.
 
+#include <QString>
 #include <span>
 
 namespace braxol::app {
@@ -15,6 +16,10 @@ struct MenuItem {
 };
 
 std::span<const MenuItem> MainMenu();
+
+// Where an action sits in the menu, as the user reads it: "Dati Aziendali → Dati Fiscali /
+// Anagrafici" for "Action9" ("" for an action that is not in the menu).
+QString MenuPath(const char* action);
 
 // Actions that exist without a menu item.
 struct HiddenAction {

@@ -9,6 +9,7 @@
 #include "store/io_error.h"
 #include "store/table_structures.h"
 #include "ui/io_error_box.h"
+#include "ui/lock_prompt_box.h"
 
 namespace braxol::app {
 
@@ -33,6 +34,12 @@ void UseItalian(QApplication& app) {
         else
             delete translator;
     }
+}
+
+void SetUpProgram(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("BRAXOL"));
+    UseItalian(app);
+    ui::UseLockMessageBoxes();
 }
 
 }  // namespace braxol::app

@@ -50,12 +50,14 @@ std::optional<fs::path> FindUpdater(const fs::path& workFolder) {
 
 UpdateCheck::UpdateCheck(WorkFolders folders, QWidget* window)
     : QObject(window), folders_(std::move(folders)), window_(window) {
+    http_.setTimeout(kTimeout);
     connect(&http_, &HttpGet::finished, this, &UpdateCheck::onDownloaded);
 }
 
 bool UpdateCheck::start() {
     if (running_) return false;
     running_ = true;
+    asked_ = false;
     local_ = localReleaseDate();
     http_.get(QUrl(host_ + QLatin1String(kUpdatePath)),
               {{"Accept", kUpdateAccept}, {"User-Agent", kUpdateUserAgent}});
@@ -67,16 +69,15 @@ bool UpdateCheck::start() {
 double UpdateCheck::localReleaseDate() const {
     const double today = ui::Today();
     const fs::path file = folders_.releaseFile();
-    std::error_code ec;
-    if (!fs::exists(file, ec) || fs::file_size(file, ec) == 0) {
-        try {
-            WriteReleaseDate(file, today);
-        } catch (const IoError&) {
-            // The check never complains; the next activation tries again.
-        }
-        return today;
+    try {
+        std::error_code ec;
+        if (PathExists(file) && fs::file_size(file, ec) != 0)
+            return ReadReleaseDate(file).value_or(today);
+        WriteReleaseDate(file, today);
+    } catch (const IoError&) {
+        // The check never complains; the next activation tries again.
     }
-    return ReadReleaseDate(file).value_or(today);
+    return today;
 }
 
 void UpdateCheck::onDownloaded(const HttpResult& result) {
@@ -96,10 +97,9 @@ void UpdateCheck::onDownloaded(const HttpResult& result) {
 }
 
 void UpdateCheck::decide(double remote) {
-    const bool newer = remote > local_ && !(offered_ && remote <= *offered_);
-    if (newer) {
+    if (remote > local_) {
         if (const auto updater = FindUpdater(folders_.root)) {
-            offered_ = remote;
+            asked_ = true;
             const ui::Answer answer =
                 ui::Ask(window_.data(), UpdateQuestion(), ui::Buttons::OkNo, ui::Severity::Warning);
             if (answer == ui::Answer::Ok &&

@@ -1,7 +1,8 @@
 #pragma once
 // The release check of the main window: compares the installed release date with the one
 // that the update server publishes and, when a newer release exists, offers to start the
-// updater. The download runs in the background; any failure of it is ignored silently.
+// updater. The download runs in the background, never holding up the window; any failure of
+// it is ignored silently. A release the user declined is offered again by the next check.
 
 #include <QObject>
 #include <QPointer>
@@ -51,9 +52,14 @@ public:
     const QString& host() const { return host_; }
     void setTimeout(std::chrono::milliseconds timeout) { http_.setTimeout(timeout); }
 
+    // The time the update server has to deliver the release date.
+    static constexpr std::chrono::milliseconds kTimeout{5000};
+
     // Starts a check; false, and nothing else happens, while one is still running.
     bool start();
     bool running() const { return running_; }
+    // Whether the check last finished showed the question about a newer release.
+    bool asked() const { return asked_; }
 
 signals:
     // The updater was started: the application should end now.
@@ -72,10 +78,8 @@ private:
     QString host_ = QString::fromLatin1(kUpdateHost);
     HttpGet http_;
     bool running_ = false;
+    bool asked_ = false;
     double local_ = 0;
-    // A release already offered is not offered again in this run: the main window gets
-    // active again as soon as the question closes, which would ask once more at once.
-    std::optional<double> offered_;
 };
 
 }  // namespace braxol::net

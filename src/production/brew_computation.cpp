@@ -186,13 +186,14 @@ struct RawLookup {
 
 // As FindByKey, but the record found keeps its texts as stored: a product code keeps the
 // leading blanks of an empty first part, which the lookups in TA20 compare too.
-RawLookup FindStored(const fs::path& datiGen, const char* table, const TTABELLA& key) {
+RawLookup FindStored(const fs::path& datiGen, const char* table, const TTABELLA& key,
+                     LetterCase letterCase = LetterCase::Exact) {
     RawLookup result;
     const auto structure = ReadTableStructure(datiGen, table);
     if (!structure) return result;
     result.structure = true;
     const auto records = ReadRecords<TTABELLA>(TableFile(datiGen, table), false);
-    if (const auto at = FindKeyIn(records, key, structure->keyCount()))
+    if (const auto at = FindKeyIn(records, key, structure->keyCount(), letterCase))
         result.record = records[*at];
     return result;
 }
@@ -204,12 +205,14 @@ BeerType LookUpBeerType(const fs::path& datiGen, std::string_view beerType) {
     TTABELLA key = BlankTabella();
     key.text[0].set(beerType);
     key.text[10].set(kBeerTypes);
-    const RawLookup type = FindStored(datiGen, kBeerTypes, key);
+    // A type typed in lower case is the type the table holds in upper case.
+    const RawLookup type = FindStored(datiGen, kBeerTypes, key, LetterCase::Ignored);
     if (!type.structure) {
         result.status = BeerType::Status::NoStructure;
         return result;
     }
     if (!type.record) return result;
+    result.type = type.record->text[0].trimmed();
     result.coefficient = type.record->num[kBeerCoefficientSlot];
     result.plato = type.record->num[kBeerPlatoSlot];
 

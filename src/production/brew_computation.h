@@ -127,12 +127,14 @@ struct BeerType {
         NoProductCode,  // its product code is not in TA20
         NoStructure,    // PRAZ.STR or TA20.STR is missing
     } status = Status::UnknownType;
+    std::string type;         // PRAZ text 0 as the table holds it, trimmed
     std::string productCode;  // TA20 text slot 0 as stored (blanks kept), at most 21 characters
     double coefficient = 0;   // PRAZ number 0: the default yield coefficient
     double plato = 0;         // PRAZ number 1: the default degrees Plato
 };
 
-// Looks up the beer type (Windows-1252 text, compared with trailing blanks ignored).
+// Looks up the beer type (Windows-1252 text, compared with trailing blanks and the case of
+// letters ignored).
 BeerType LookUpBeerType(const fs::path& datiGen, std::string_view beerType);
 
 // The wash product code: the first line of DATI_GEN/CODLAVAGGI.TXT, at most 21 characters.

@@ -433,6 +433,9 @@ TFPRODUZIONE::Lookup TFPRODUZIONE::beerTypeLookup(BeerType* found, QString* mess
     }
     switch (found->status) {
         case BeerType::Status::Found:
+            // Stored as the table holds it, whatever the case it was typed in.
+            beerType_->setText(ui::FromRecord(found->type));
+            ui::SetField(composed_.PRODAZ, beerType_->text());
             composed_.PRODDO.set(found->productCode);
             productCode_->setText(MaskedCode(ui::FromRecord(found->productCode)));
             return Lookup::Found;

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,11 +12,14 @@
 #include "store/config_files.h"
 #include "store/io_error.h"
 #include "store/tables.h"
+#include "tables/codici_nc.h"
+#include "tables/messages.h"
 #include "tables/product_code.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
 #include "ui/io_error_box.h"
+#include "ui/seams.h"
 #include "ui/text.h"
 
 namespace braxol::setup {
@@ -25,6 +27,9 @@ namespace {
 
 constexpr const char* kTable = "PRAZ";
 constexpr const char* kCodeTable = "TA20";
+const QString kCodeTableTitle =
+    QStringLiteral("Codici doganali identificativi dei prodotti (TA20)");
+const QString kCodeMenuEntry = QStringLiteral("Codici e Tabelle → Codici prodotti (TA20)");
 
 constexpr int kTypeLength = 100;
 
@@ -53,7 +58,9 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
       yield_(new ui::AmountEdit(this)),
       yieldLabel_(new QLabel(QStringLiteral("Coefficiente di resa per la produzione "), this)),
       code_(new QLineEdit(this)),
-      listCodes_(tables::NamedButton(this, QStringLiteral("&Elenca"), "SpeedButton1")),
+      // Alt+E belongs to the list of beer types: the list of product codes takes Alt+N.
+      listCodes_(tables::NamedButton(this, QStringLiteral("Ele&nca"), "SpeedButton1")),
+      newCode_(tables::NamedButton(this, QStringLiteral("Nu&ovo Codice"), "BNLE1")),
       description_(new QLineEdit(this)),
       plato_(new ui::AmountEdit(this)),
       changeLabel_(tables::ChangeMark(this)),
@@ -76,12 +83,11 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
     code_->setInputMask(tables::kProductCodeMask);
     description_->setReadOnly(true);
     description_->setFocusPolicy(Qt::NoFocus);
-    // Alt+E belongs to the list of beer types; the list of product codes is a speed button,
-    // reached with the mouse.
-    listCodes_->setShortcut(QKeySequence());
+    listCodes_->setToolTip(QStringLiteral("mostra la tabella"));
+    newCode_->setToolTip(QStringLiteral("Inserisce Nuovo Codice"));
     // Buttons other than the confirm one take no focus: pressing them does not leave the field
     // being typed, so its exit rule (the product-code list above all) stays quiet.
-    for (QPushButton* b : {listCodes_, list_, delete_, empty_, leave_}) {
+    for (QPushButton* b : {listCodes_, newCode_, list_, delete_, empty_, leave_}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
     }
@@ -97,6 +103,7 @@ TFPRODAZ::TFPRODAZ(const tables::TableContext& context, QWidget* parent)
     ui::OnFieldExit(code_, [this] { codeExit(); });
     connect(type_, &QLineEdit::textEdited, this, &TFPRODAZ::upperCaseType);
     connect(listCodes_, &QPushButton::clicked, this, &TFPRODAZ::chooseCode);
+    connect(newCode_, &QPushButton::clicked, this, &TFPRODAZ::newCode);
     connect(list_, &QPushButton::clicked, this, &TFPRODAZ::chooseType);
     edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 }
@@ -128,6 +135,7 @@ void TFPRODAZ::layOut() {
     auto* codeLine = new QHBoxLayout;
     codeLine->addWidget(code_);
     codeLine->addWidget(listCodes_);
+    codeLine->addWidget(newCode_);
     codeLine->addStretch();
     grid->addLayout(codeLine, 2, 1, 1, 2);
     grid->addWidget(description_, 3, 1, 1, 2);
@@ -266,11 +274,18 @@ void TFPRODAZ::codeExit() {
     description_->clear();
     // Without its structure (already reported) the table has nothing to list.
     if (!notFound) return;
-    // The list opens once the focus change in progress is over.
+    // The list opens once the focus change in progress is over. With no code in the table yet
+    // there is nothing to choose from: the new code is entered instead.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (isVisible()) chooseCode();
+            if (!isVisible()) return;
+            if (!tables::TableIsEmpty(this, context_.folders.datiGen, kCodeTable)) {
+                chooseCode();
+                return;
+            }
+            ui::Warn(this, tables::EmptyTable(kCodeTableTitle, kCodeMenuEntry));
+            newCode();
         },
         Qt::QueuedConnection);
 }
@@ -318,6 +333,22 @@ void TFPRODAZ::chooseCode() {
         setCode(ui::FromField(found->text[0]));
         description_->setText(ui::FromField(found->text[1]));
     }
+    focus_.move(code_);
+    code_->setCursorPosition(0);
+}
+
+void TFPRODAZ::newCode() {
+    // A code typed and not in the table is the new code to enter.
+    const QString typed = tables::TableHoldsKey(context_.folders.datiGen, kCodeTable, productCode())
+                              ? QString()
+                              : productCode();
+    tables::TableContext codes = context_;
+    codes.tableName = kCodeTable;
+    const QString code = tables::OpenNewProductCode(this, codes, typed);
+    if (!code.isEmpty()) setCode(code);
+    // The description follows the code as it now stands.
+    description_->clear();
+    if (const auto found = findCode()) description_->setText(ui::FromField(found->text[1]));
     focus_.move(code_);
     code_->setCursorPosition(0);
 }

@@ -1,16 +1,17 @@
 #pragma once
 // The beer-type window FPRODAZ ("Tipi di birra prodotti") on table PRAZ: the beer types the
 // brewery produces (LE0, upper case), each with its customs product code of table TA20 (LE1,
-// masked "cccc-00000000-cc-cccc", with the TA20 list on SpeedButton1 and the code's
-// description in LE2), the yield coefficient of an energy meter (R10, shown only when the
-// company's meter is "E"; a litre counter always stores 1) and the degrees Plato when they
-// never change (R11, 0 otherwise).
+// masked "cccc-00000000-cc-cccc", with the TA20 list on SpeedButton1, the product-code window
+// for a new code on BNLE1, and the code's description in LE2), the yield coefficient of an energy
+// meter (R10, shown only when the company's meter is "E"; a litre counter always stores 1) and the
+// degrees Plato when they never change (R11, 0 otherwise).
 //
 // Typing a type that the table holds switches to editing it: the confirm button then saves it
 // in its sorted place under the same record number, "Cance&lla" deletes it. Every key lookup
 // of the window is made on PRAZ; only the product-code test and its list use TA20. In
 // single-entry mode (the context's flag, used by the production windows for a new beer type)
-// the window closes after its first save.
+// the window closes after its first save. A product code that TA20 does not hold opens its
+// list; while TA20 is still empty it opens the product-code window for the new code instead.
 
 #include <QString>
 #include <optional>
@@ -66,6 +67,7 @@ private:
     bool checks();
     void save();
     void chooseCode();
+    void newCode();
     void chooseType();
 
     tables::TableContext context_;
@@ -81,6 +83,7 @@ private:
     QLabel* yieldLabel_;      // ETR10
     QLineEdit* code_;         // LE1
     QPushButton* listCodes_;  // SpeedButton1
+    QPushButton* newCode_;    // BNLE1
     QLineEdit* description_;  // LE2
     ui::AmountEdit* plato_;   // R11
     QLabel* changeLabel_;     // ETMODIFICA

@@ -1,6 +1,7 @@
 #include "setup/company_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,6 +20,8 @@
 #include "store/tables.h"
 #include "tables/codici.h"
 #include "tables/listview.h"
+#include "tables/messages.h"
+#include "tables/table_editing.h"
 #include "ui/confirm_button.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -29,6 +32,8 @@ namespace braxol::setup {
 namespace {
 
 const char* const kOfficeTable = "TA03";
+const QString kOfficeTableTitle = QStringLiteral("Uffici Doganali");
+const QString kOfficeMenuEntry = QStringLiteral("Codici e Tabelle → Uffici Doganali");
 
 const QString kWrongExciseCode = QStringLiteral("ATTENZIONE CODICE D'ACCISA ERRATO");
 const QString kNoName = QStringLiteral("DIGITARE ALMENO UN CARATTERE");
@@ -119,6 +124,7 @@ TFDATIAZIENDA::TFDATIAZIENDA(const WorkFolders& folders, QWidget* parent, int ma
       roundingLabel_(nullptr),
       listOffices_(new QPushButton("...", this)),
       newOffice_(new QPushButton("...", this)),
+      showPassword_(new QCheckBox(QStringLiteral("&Mostra"), this)),
       confirm_(new ui::ConfirmButton(this)),
       leave_(new QPushButton("&Abbandona", this)) {
     setObjectName("FDATIAZIENDA");
@@ -133,6 +139,14 @@ TFDATIAZIENDA::TFDATIAZIENDA(const WorkFolders& folders, QWidget* parent, int ma
     userCode_->setToolTip(
         QStringLiteral("Digitare il codice attribuito dal Sistema Telematico Doganale"));
     leave_->setObjectName("BABBANDONA");
+    // The password is not shown to whoever looks at the screen, unless asked for.
+    password_->setEchoMode(QLineEdit::Password);
+    showPassword_->setObjectName("MOSTRAPSW");
+    showPassword_->setToolTip(QStringLiteral("Mostra la password"));
+    showPassword_->setFocusPolicy(Qt::NoFocus);
+    connect(showPassword_, &QCheckBox::toggled, this, [this](bool shown) {
+        password_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    });
     // The buttons beside the office and "&Abbandona" are reached by mouse or accelerator
     // only: pressing them does not leave the field being typed, so its check stays quiet.
     for (QPushButton* b : {listOffices_, newOffice_, leave_}) {
@@ -204,6 +218,10 @@ void TFDATIAZIENDA::layOut() {
                                                    "A/D?"));
     roundingLabel_->setWordWrap(true);
     roundingLabel_->setMaximumWidth(fontMetrics().horizontalAdvance(QString(40, QChar('W'))));
+    // Asked only for an energy meter: hidden until the meter says so, so that the window is
+    // not laid out for it.
+    rounding_->hide();
+    roundingLabel_->hide();
 
     auto* credentials = new QGroupBox(
         QStringLiteral("Credenziali di accesso all'ambiente EDI dell'Agenzia delle Dogane"), this);
@@ -219,6 +237,8 @@ void TFDATIAZIENDA::layOut() {
         credentialsGrid->addWidget(field, credentialRow, 1, Qt::AlignLeft);
         ++credentialRow;
     }
+    credentialsGrid->addWidget(showPassword_, credentialRow - 1, 2, Qt::AlignLeft);
+    credentialsGrid->setColumnStretch(2, 1);
     grid->addWidget(credentials, row++, 0, 1, 2);
 
     auto* buttons = new QHBoxLayout;
@@ -228,6 +248,7 @@ void TFDATIAZIENDA::layOut() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addStretch();
     layout->addLayout(buttons);
 
     // Enter and Tab follow the fields in the order of the record, then the confirm button.
@@ -291,6 +312,7 @@ bool TFDATIAZIENDA::load() {
     rounding_->setValue(ui::FromField(c.TIPOIN));
     userName_->setValue(ui::FromField(c.INDIR2));
     password_->setValue(ui::FromField(c.CITTA2));
+    showPassword_->setChecked(false);
     officeName_->clear();
     const bool energy = First(meter_->text()) == 'E';
     rounding_->setVisible(energy);
@@ -421,11 +443,18 @@ void TFDATIAZIENDA::officeExit() {
     if (office == Office::Found) return;
     refuse(office_, {});
     if (office == Office::NotFound) {
-        // The list opens once the focus change in progress is over.
+        // The list opens once the focus change in progress is over. With no office in the
+        // table yet there is nothing to choose from: the new office is entered instead.
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (isVisible() && !closing_) chooseOffice();
+                if (!isVisible() || closing_) return;
+                if (!tables::TableIsEmpty(this, folders_.datiGen, kOfficeTable)) {
+                    chooseOffice();
+                    return;
+                }
+                ui::Warn(this, tables::EmptyTable(kOfficeTableTitle, kOfficeMenuEntry));
+                newOffice();
             },
             Qt::QueuedConnection);
     }
@@ -446,11 +475,15 @@ void TFDATIAZIENDA::chooseOffice() {
 }
 
 void TFDATIAZIENDA::newOffice() {
-    tables::TableContext context = officeTable();
-    context.singleEntry = true;
-    const QString code = tables::OpenCodeTable(this, context).trimmed();
+    // An office code typed and not in the table is the new code to enter.
+    const QString typed = tables::TableHoldsKey(folders_.datiGen, kOfficeTable, office_->text())
+                              ? QString()
+                              : office_->text();
+    const QString code = tables::OpenNewCode(this, officeTable(), typed);
     // Left without saving a code: the office stays as it was.
     if (!code.isEmpty()) office_->setValue(code);
+    // The description and the section follow the office as it now stands.
+    if (!office_->text().trimmed().isEmpty()) lookUpOffice();
     office_->setFocus(Qt::OtherFocusReason);
 }
 

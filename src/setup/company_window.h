@@ -10,6 +10,10 @@
 // are checked again, in that order, when the focus enters "&CONFERMA". The VAT number and the
 // fiscal code only warn. A company file that cannot be read is reported and the window closes
 // without ever writing it.
+//
+// An office code that the table of offices does not hold opens that list; while the table is
+// still empty it opens the code window for the new office instead, starting from the code
+// typed. The password of the customs service is masked until "&Mostra" is ticked.
 
 #include <functional>
 #include <optional>
@@ -19,6 +23,7 @@
 #include "tables/table_context.h"
 #include "ui/entry_window.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -116,6 +121,7 @@ private:
     QLabel* roundingLabel_;
     QPushButton* listOffices_;  // BUFFDOG
     QPushButton* newOffice_;    // BNUFFDOG
+    QCheckBox* showPassword_;   // MOSTRAPSW
     ui::ConfirmButton* confirm_;
     QPushButton* leave_;  // BABBANDONA
 };

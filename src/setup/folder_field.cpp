@@ -10,8 +10,12 @@ QString NativeFileName(const QString& file) {
 }
 
 QString FolderOfFile(const QString& file) {
-    QString folder = QDir::toNativeSeparators(QFileInfo(file).path());
-    if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
+    return TypedFolder(QFileInfo(file).path());
+}
+
+QString TypedFolder(const QString& typed) {
+    QString folder = QDir::toNativeSeparators(typed.trimmed());
+    if (!folder.isEmpty() && !folder.endsWith(QDir::separator())) folder += QDir::separator();
     return folder;
 }
 

@@ -11,11 +11,11 @@
 #include <QUrlQuery>
 #include <QVBoxLayout>
 #include <functional>
-#include <system_error>
 
 #include "setup/project_info.h"
 #include "store/dates.h"
 #include "store/io_error.h"
+#include "store/paths.h"
 #include "store/record_file.h"
 #include "ui/seams.h"
 
@@ -133,9 +133,8 @@ void TFINFO::showEvent(QShowEvent* event) {
 
 void TFINFO::showReleaseDate() {
     const std::filesystem::path file = folders_.releaseFile();
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return;  // the label keeps its design text
     try {
+        if (!PathExists(file)) return;  // the label keeps its design text
         const std::vector<double> dates = ReadRecords<double>(file, false);
         const double date = dates.empty() ? 0.0 : dates.front();
         release_->setText("ultimo aggiornamento: " + QString::fromStdString(FormatDate(date)));

@@ -25,9 +25,6 @@ namespace {
 constexpr int kAddressLength = 117;
 constexpr int kPasswordLength = 20;
 constexpr int kShortPassword = 8;
-// The change date of a record whose date cannot be read: far enough ahead never to expire.
-constexpr double kUnreadableDate = 999999;
-
 const QString kShortPasswordWarning = "Attenzione: la nuova password ha meno di 8 caratteri";
 
 void SetColour(QLabel* label, const QColor& colour) {
@@ -183,7 +180,11 @@ void TFCAMBIAPSW::showEvent(QShowEvent* event) {
 }
 
 void TFCAMBIAPSW::showPasswordAge() {
-    const double changed = ParseDate(stored_.DATPSW.trimmed()).value_or(kUnreadableDate);
+    // A change date that cannot be read (none recorded yet) never expires, and there are no
+    // days to count: no status is shown, as the start-up checks give no warning for it.
+    const auto recorded = ParseDate(stored_.DATPSW.trimmed());
+    if (!recorded) return;
+    const double changed = *recorded;
     const double today = ui::Today();
     if (today > changed + kPasswordDays) {
         expired_->show();
@@ -229,7 +230,7 @@ void TFCAMBIAPSW::save() {
 }
 
 void TFCAMBIAPSW::openCustomsSite() {
-    ui::Seams::shell().open(address_->text().trimmed());
+    ui::OpenWebAddress(address_->text());
 }
 
 }  // namespace braxol::setup

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <system_error>
 
 #include "setup/folder_field.h"
 #include "store/config_files.h"
+#include "store/paths.h"
 #include "ui/confirm_button.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -33,10 +33,7 @@ const QString kAnyFile = "Tutti i file (*)";
 }  // namespace
 
 TTABELLA ReadOrCreateConfigRecord(const std::filesystem::path& file) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file, ec);
-    if (ec) throw IoError(file.string(), ReasonFromErrno(ec.value()));
-    if (!exists) WriteConfigRecord(file, BlankTabella());
+    if (!PathExists(file)) WriteConfigRecord(file, BlankTabella());
     return ReadConfigRecord(file);
 }
 
@@ -70,6 +67,10 @@ TFPERCORSI::TFPERCORSI(const WorkFolders& folders, QWidget* parent)
     chooseProgram_->setObjectName("BLE0");
     chooseToSign_->setObjectName("BLE1");
     chooseSigned_->setObjectName("BLE2");
+    // The three "..." buttons say what each one chooses.
+    chooseProgram_->setToolTip(QStringLiteral("Scegli il programma FIRMAVERIFICA"));
+    chooseToSign_->setToolTip(QStringLiteral("Scegli la cartella dei FILE da FIRMARE"));
+    chooseSigned_->setToolTip(QStringLiteral("Scegli la cartella dei FILE FIRMATI"));
     leave_->setObjectName("BABBANDONA");
 
     auto* grid = new QGridLayout;
@@ -166,8 +167,9 @@ void TFPERCORSI::save() {
     if (!loaded_) return;
     TTABELLA record = record_;
     ui::SetField(record.text[kProgramSlot], program_->text());
-    ui::SetField(record.text[kToSignSlot], toSign_->text());
-    ui::SetField(record.text[kSignedSlot], signed_->text());
+    // Folders typed by hand end with the separator too, as the chosen ones do.
+    ui::SetField(record.text[kToSignSlot], TypedFolder(toSign_->text()));
+    ui::SetField(record.text[kSignedSlot], TypedFolder(signed_->text()));
     try {
         WriteConfigRecord(folders_.applFile(), record);
     } catch (const IoError& e) {

@@ -77,4 +77,23 @@ std::string Cp1252FromUtf8(std::string_view s) {
     return out;
 }
 
+char UpperCp1252(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);
+    // Latin-1 letters à..þ but ÷; then š, œ, ž and ÿ of the 0x80-0x9F row.
+    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 0x20);
+    switch (b) {
+        case 0x9A:
+            return static_cast<char>(0x8A);
+        case 0x9C:
+            return static_cast<char>(0x8C);
+        case 0x9E:
+            return static_cast<char>(0x8E);
+        case 0xFF:
+            return static_cast<char>(0x9F);
+        default:
+            return byte;
+    }
+}
+
 }  // namespace braxol

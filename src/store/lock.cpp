@@ -27,7 +27,9 @@ LockPrompt* current = nullptr;
 
 }  // namespace
 
-LockPrompt& CurrentLockPrompt() { return current ? *current : defaultPrompt; }
+LockPrompt& CurrentLockPrompt() {
+    return current ? *current : defaultPrompt;
+}
 
 LockPrompt* SetLockPrompt(LockPrompt* prompt) {
     LockPrompt* previous = current;
@@ -36,15 +38,19 @@ LockPrompt* SetLockPrompt(LockPrompt* prompt) {
 }
 
 std::string LockBusyMessage(const std::string& path) {
-    return "ATTENDERE! IL FILE: " + path + " E` APERTO DA UN ALTRO UTENTE \n\n PREMI OK PER RIPROVARE ";
+    return "ATTENDERE! IL FILE: " + path +
+           " E` APERTO DA UN ALTRO UTENTE \n\n PREMI OK PER RIPROVARE ";
 }
 
-std::string LockTakeOverQuestion(const std::string& path) {
+std::string LockTakeOverQuestion(const std::string& path, const std::string& yesButton) {
     return "ATTENZIONE! ACCERTARSI CHE IL FILE: " + path +
-           " NON SIA APERTO DA UN ALTRO UTENTE\n\n PREMI \"YES\" SE NESSUN UTENTE STA UTILIZZANDO IL FILE";
+           " NON SIA APERTO DA UN ALTRO UTENTE\n\n PREMI \"" + yesButton +
+           "\" SE NESSUN UTENTE STA UTILIZZANDO IL FILE";
 }
 
-fs::path LockMarkerPath(const fs::path& path) { return fs::path(path.string() + "$"); }
+fs::path LockMarkerPath(const fs::path& path) {
+    return fs::path(path.string() + "$");
+}
 
 void LockDataFile(const fs::path& path) {
     const fs::path marker = LockMarkerPath(path);
@@ -64,6 +70,8 @@ void LockDataFile(const fs::path& path) {
     }
 }
 
-void UnlockDataFile(const fs::path& path) { ::unlink(LockMarkerPath(path).c_str()); }
+void UnlockDataFile(const fs::path& path) {
+    ::unlink(LockMarkerPath(path).c_str());
+}
 
 }  // namespace braxol

@@ -28,7 +28,9 @@ LockPrompt& CurrentLockPrompt();
 LockPrompt* SetLockPrompt(LockPrompt* prompt);
 
 std::string LockBusyMessage(const std::string& path);
-std::string LockTakeOverQuestion(const std::string& path);
+// The question names the button that takes the marker over as the user reads it ("Sì" in
+// Italian message boxes).
+std::string LockTakeOverQuestion(const std::string& path, const std::string& yesButton);
 
 fs::path LockMarkerPath(const fs::path& path);
 

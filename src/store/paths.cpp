@@ -3,12 +3,21 @@
 #include <cstdio>
 #include <system_error>
 
+#include "io_error.h"
+
 namespace braxol {
 
 std::string UpperAscii(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
+}
+
+bool PathExists(const fs::path& path) {
+    std::error_code ec;
+    const bool exists = fs::exists(path, ec);
+    if (ec) throw IoError(path.string(), ReasonFromErrno(ec.value()));
+    return exists;
 }
 
 fs::path ResolvePath(const fs::path& path) {

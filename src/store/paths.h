@@ -17,6 +17,11 @@ fs::path ResolvePath(const fs::path& path);
 // REGISTRI/<year><extension>, e.g. YearFile(registri, 2025, ".RGM").
 fs::path YearFile(const fs::path& registri, int year, const std::string& extension);
 
+// Whether a file or folder is there. A failure to tell (no permission on a folder of the path,
+// a loop of links) throws IoError, so that the caller reports it as any other input/output
+// error instead of taking the file for missing and creating it anew.
+bool PathExists(const fs::path& path);
+
 // ASCII upper case, as the program compares file names.
 std::string UpperAscii(std::string s);
 

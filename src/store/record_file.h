@@ -42,9 +42,17 @@ void WriteRecords(const fs::path& path, std::span<const T> records,
                   FileAccess access = FileAccess::Shared) {
     RequireWholeRecords(path, sizeof(T));
     ReplaceFileContent(
-        path,
-        std::string_view(reinterpret_cast<const char*>(records.data()), records.size_bytes()),
+        path, std::string_view(reinterpret_cast<const char*>(records.data()), records.size_bytes()),
         access);
+}
+
+// Rebuilds a working file of the temporary folder with these records. Such a file is only a
+// hand-over between windows, remade on every use: whatever it held, damaged or not, is
+// replaced.
+template <class T>
+void RebuildWorkingFile(const fs::path& path, std::span<const T> records) {
+    ReplaceFileContent(path, std::string_view(reinterpret_cast<const char*>(records.data()),
+                                              records.size_bytes()));
 }
 
 // An open record file: its records in memory, in file order. Changes reach the disk, whole,

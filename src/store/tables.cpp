@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cp1252.h"
 #include "io_error.h"
 #include "lock.h"
 #include "numbers.h"
@@ -17,13 +18,19 @@ namespace {
 
 using TableText = PStr<250>;
 
-// Byte-wise comparison of two text slots as stored, right-padded with blanks.
-int ComparePadded(const TableText& a, const TableText& b) {
+// Byte-wise comparison of two text slots as stored, right-padded with blanks; with
+// LetterCase::Ignored, of their upper-case letters.
+int ComparePadded(const TableText& a, const TableText& b,
+                  LetterCase letterCase = LetterCase::Exact) {
     const std::string_view x = a.view();
     const std::string_view y = b.view();
+    auto at = [letterCase](std::string_view s, std::size_t i) {
+        const char c = i < s.size() ? s[i] : ' ';
+        return static_cast<unsigned char>(letterCase == LetterCase::Ignored ? UpperCp1252(c) : c);
+    };
     for (std::size_t i = 0; i < TableText::capacity; ++i) {
-        const auto cx = static_cast<unsigned char>(i < x.size() ? x[i] : ' ');
-        const auto cy = static_cast<unsigned char>(i < y.size() ? y[i] : ' ');
+        const auto cx = at(x, i);
+        const auto cy = at(y, i);
         if (cx != cy) return cx < cy ? -1 : 1;
     }
     return 0;
@@ -98,12 +105,12 @@ void ForEachLine(std::string_view text, Take take) {
 }  // namespace
 
 std::optional<std::size_t> FindKeyIn(std::span<const TTABELLA> records, const TTABELLA& key,
-                                     int keyFields) {
+                                     int keyFields, LetterCase letterCase) {
     const int k = std::clamp(keyFields, 0, TTABELLA::kTexts);
     for (std::size_t i = 0; i < records.size(); ++i) {
         bool equal = true;
         for (int s = 0; s < k && equal; ++s)
-            equal = ComparePadded(records[i].text[s], key.text[s]) == 0;
+            equal = ComparePadded(records[i].text[s], key.text[s], letterCase) == 0;
         if (equal) return i;
     }
     return std::nullopt;

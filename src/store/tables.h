@@ -93,11 +93,15 @@ std::optional<TTABELLA> RecordFromCsvLine(std::string_view line, std::string_vie
 // read before anything is written: when it is missing or unreadable the table stays as it was.
 std::size_t ImportTableCsv(const fs::path& datiGen, std::string_view table);
 
+// How a key is matched: byte by byte, or without regard to the case of letters (a beer type
+// typed in lower case finds the type the table holds in upper case).
+enum class LetterCase { Exact, Ignored };
+
 // The same operations on records in memory, for the file operations above and for windows
 // that change several records at once. Numbering a record in a table that already holds the
 // largest int32 throws std::overflow_error (IoError from the file operations).
 std::optional<std::size_t> FindKeyIn(std::span<const TTABELLA> records, const TTABELLA& key,
-                                     int keyFields);
+                                     int keyFields, LetterCase letterCase = LetterCase::Exact);
 TTABELLA PlaceTableRecord(std::vector<TTABELLA>& records, TTABELLA record);
 TTABELLA PlaceTableRecordByDate(std::vector<TTABELLA>& records, TTABELLA record, int dateSlot);
 bool RemoveTableRecord(std::vector<TTABELLA>& records, std::int32_t number);

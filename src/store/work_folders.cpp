@@ -40,7 +40,7 @@ void WorkFolders::create() const {
     }
     // The temporary folder is readable by its owner only.
     std::error_code ec;
-    if (!fs::exists(temp, ec)) {
+    if (!PathExists(temp)) {
         fs::create_directories(temp.parent_path(), ec);
         if (::mkdir(temp.c_str(), 0700) != 0 && errno != EEXIST)
             throw IoError(temp.string(), ReasonFromErrno(errno));

@@ -105,6 +105,10 @@ void TFCODICI::showEvent(QShowEvent* event) {
         return;
     }
     reset();
+    if (typedCode_.isEmpty()) return;
+    code_->setText(typedCode_.left(code_->maxLength()));
+    codeExit();
+    description_->setFocus(Qt::OtherFocusReason);
 }
 
 void TFCODICI::reset() {
@@ -155,6 +159,16 @@ QString OpenCodeTable(QWidget* parent, const TableContext& context) {
     TFCODICI window(context, parent);
     if (!window.hasStructure()) return {};
     window.exec();
+    return window.lastCode();
+}
+
+QString OpenNewCode(QWidget* parent, const TableContext& context, const QString& typedCode) {
+    TableContext single = context;
+    single.singleEntry = true;
+    TFCODICI window(single, parent);
+    if (!window.hasStructure()) return {};
+    window.setTypedCode(typedCode);
+    if (window.exec() != QDialog::Accepted) return {};
     return window.lastCode();
 }
 

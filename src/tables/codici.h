@@ -35,6 +35,9 @@ public:
     bool editing() const { return edit_.editing(); }
     // The code of the record last composed in the window, trimmed ("" after a reset).
     QString lastCode() const;
+    // A code typed in another window that the table does not hold: shown in the code field
+    // when the window opens, so that only its description is left to type.
+    void setTypedCode(const QString& code) { typedCode_ = code.trimmed(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +54,7 @@ private:
     TableContext context_;
     std::optional<TableStructure> structure_;
     TTABELLA record_;
+    QString typedCode_;
 
     QLineEdit* code_;
     QLineEdit* description_;
@@ -68,5 +72,10 @@ private:
 // Opens FCODICI on the context's table and returns, trimmed, the code of the record last
 // composed there ("" when none): the caller of a single-entry opening takes the new code.
 QString OpenCodeTable(QWidget* parent, const TableContext& context);
+
+// Opens FCODICI on the context's table for one new code, starting from the code the user typed
+// in `parent`; returns the code saved there, trimmed, or "" when the window was left without
+// saving.
+QString OpenNewCode(QWidget* parent, const TableContext& context, const QString& typedCode);
 
 }  // namespace braxol::tables

@@ -134,7 +134,12 @@ void TFCODICI_NC::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
     }
+    savedCode_.clear();
     reset();
+    if (typedCode_.trimmed().isEmpty()) return;
+    setCode(typedCode_);
+    codeExit();
+    description_->setFocus(Qt::OtherFocusReason);
 }
 
 void TFCODICI_NC::reset() {
@@ -188,7 +193,10 @@ bool TFCODICI_NC::checks() {
 }
 
 void TFCODICI_NC::save() {
-    if (edit_.save(record_)) edit_.closeOrReset([this] { reset(); });
+    const auto stored = edit_.save(record_);
+    if (!stored) return;
+    savedCode_ = ui::FromField(stored->text[0]);
+    edit_.closeOrReset([this] { reset(); });
 }
 
 void TFCODICI_NC::list() {
@@ -201,6 +209,15 @@ void TFCODICI_NC::list() {
 void OpenProductCodes(QWidget* parent, const TableContext& context) {
     TFCODICI_NC window(context, parent);
     window.exec();
+}
+
+QString OpenNewProductCode(QWidget* parent, const TableContext& context, const QString& typedCode) {
+    TableContext single = context;
+    single.singleEntry = true;
+    TFCODICI_NC window(single, parent);
+    window.setTypedCode(typedCode);
+    if (window.exec() != QDialog::Accepted) return {};
+    return window.savedCode();
 }
 
 }  // namespace braxol::tables

@@ -51,6 +51,11 @@ public:
     bool editing() const { return edit_.editing(); }
     // The code as shown, blanks in the places not typed ("2203-00100000-  -    ").
     QString code() const;
+    // A code typed in another window that the table does not hold: shown in the code field
+    // when the window opens, so that only its description and dates are left to type.
+    void setTypedCode(const QString& code) { typedCode_ = code; }
+    // The code of the record saved last, trimmed ("" before a save).
+    QString savedCode() const { return savedCode_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,6 +71,8 @@ private:
 
     TableContext context_;
     TTABELLA record_;
+    QString typedCode_;
+    QString savedCode_;
 
     QLineEdit* code_;
     LimitedMemo* description_;
@@ -82,5 +89,10 @@ private:
 
 // Opens FCODICI_NC (product codes, table TA20).
 void OpenProductCodes(QWidget* parent, const TableContext& context);
+
+// Opens FCODICI_NC for one new product code, starting from the code the user typed in
+// `parent`; returns the code saved there, trimmed, or "" when the window was left without
+// saving.
+QString OpenNewProductCode(QWidget* parent, const TableContext& context, const QString& typedCode);
 
 }  // namespace braxol::tables

@@ -24,5 +24,13 @@ inline QString CodeInUse() {
 inline QString ExciseRatePresent() {
     return QStringLiteral("ACCISA GIA` PRESENTE");
 }
+// Said before the new-code window opens on a table that has no code yet; `menuEntry` is where
+// the table is kept afterwards ("Codici e Tabelle → Uffici Doganali").
+inline QString EmptyTable(const QString& title, const QString& menuEntry) {
+    return QStringLiteral(
+               "LA TABELLA \"%1\" È ANCORA VUOTA: INSERIRE ORA IL NUOVO CODICE\n\n"
+               "(la tabella si aggiorna anche dal menu %2)")
+        .arg(title, menuEntry);
+}
 
 }  // namespace braxol::tables

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "store/io_error.h"
+#include "store/record_file.h"
 #include "store/table_structures.h"
 #include "tables/listview.h"
 #include "tables/messages.h"
@@ -82,6 +83,25 @@ bool CheckTableStructure(QWidget* window, const fs::path& datiGen, std::string_v
         ui::ShowIoError(window, e);
     }
     return false;
+}
+
+bool TableIsEmpty(QWidget* window, const fs::path& datiGen, std::string_view table) {
+    try {
+        return ReadRecords<TTABELLA>(TableFile(datiGen, table), false).empty();
+    } catch (const IoError& e) {
+        ui::ShowIoError(window, e);
+        return false;
+    }
+}
+
+bool TableHoldsKey(const fs::path& datiGen, std::string_view table, const QString& key) {
+    TTABELLA wanted = BlankTabella();
+    ui::SetField(wanted.text[0], key);
+    try {
+        return FindByKey(datiGen, table, wanted).found();
+    } catch (const IoError&) {
+        return false;
+    }
 }
 
 void QuietFocus::move(QWidget* field) {

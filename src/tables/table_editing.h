@@ -51,6 +51,15 @@ std::optional<TTABELLA> PickFromTable(QWidget* window, const TableContext& conte
 // Whether DATI_GEN/<table>.STR is there; when it is not, or cannot be read, the user is told.
 bool CheckTableStructure(QWidget* window, const fs::path& datiGen, std::string_view table);
 
+// Whether DATI_GEN/<table>.TAB holds no record yet: a code that is not found there has no list
+// to be chosen from, and the window goes straight to the new-code window. A table that cannot
+// be read is reported and does not count as empty.
+bool TableIsEmpty(QWidget* window, const fs::path& datiGen, std::string_view table);
+
+// Whether DATI_GEN/<table>.TAB holds the key, without a word to the user: a failure counts as
+// no, and the lookup the window makes next reports it.
+bool TableHoldsKey(const fs::path& datiGen, std::string_view table, const QString& key);
+
 // Focus moves that the window makes, not the user: while one is under way the field-exit rules
 // that ask `moving()` keep quiet.
 class QuietFocus {

@@ -64,12 +64,9 @@ PeriodTotal TotalOfPeriod(const std::vector<TMOVIMENTO>& registerRecords, const 
 PeriodTotal ComputePeriodTotal(const WorkFolders& folders, int year, std::string_view code) {
     const auto days = PeriodBounds(code, year);
     if (!days) throw std::invalid_argument("periodo non valido: " + std::string(code));
-    const fs::path summaryFile = SummaryFile(folders);
-    // A damaged working file is reported before anything is read or written.
-    RequireWholeRecords(summaryFile, sizeof(TMOVIMENTO));
     const PeriodTotal total = TotalOfPeriod(ScanMovements(RegisterFile(folders, year)), *days,
                                             ExciseRates(folders.datiGen));
-    WriteRecords<TMOVIMENTO>(summaryFile, total.summary);
+    RebuildWorkingFile<TMOVIMENTO>(SummaryFile(folders), total.summary);
     return total;
 }
 

@@ -41,9 +41,9 @@ PeriodTotal TotalOfPeriod(const std::vector<TMOVIMENTO>& registerRecords, const 
                           const RateAt& rateAt);
 
 // Reads REGISTRI/<year>.RGM (created empty when missing), computes the total of the period and
-// rewrites RIEP.DAT in the temporary folder. Throws IoError (DamagedFileError for a damaged
-// register or working file, which is then not written); std::invalid_argument for a code
-// that is not a period.
+// rebuilds RIEP.DAT in the temporary folder, whatever it held. Throws IoError
+// (DamagedFileError for a damaged register, which is then not written);
+// std::invalid_argument for a code that is not a period.
 PeriodTotal ComputePeriodTotal(const WorkFolders& folders, int year, std::string_view code);
 
 // The working file of the period totals.

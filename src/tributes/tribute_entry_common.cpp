@@ -30,7 +30,14 @@ void AddFieldRow(QWidget* window, QFormLayout* form, QWidget* field, const QStri
     auto* label = new QLabel(caption, window);
     label->setObjectName("ET" + field->objectName());
     label->setBuddy(field);
-    label->setWordWrap(true);
+    // A long caption wraps at a fixed width and gets the height of all its lines; the others
+    // stay on one line. Either way no caption is cut.
+    const int widest = window->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('W')));
+    if (label->fontMetrics().horizontalAdvance(caption) > widest) {
+        label->setWordWrap(true);
+        label->setFixedWidth(widest);
+        label->setMinimumHeight(label->heightForWidth(widest));
+    }
     if (!besides) {
         form->addRow(label, field);
         return;

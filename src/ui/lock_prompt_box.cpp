@@ -9,7 +9,8 @@ void BoxLockPrompt::busy(const std::string& path, int) {
 }
 
 bool BoxLockPrompt::takeOver(const std::string& path) {
-    return Ask(nullptr, QString::fromStdString(LockTakeOverQuestion(path)), Buttons::YesNo,
+    const std::string yes = ButtonCaption(Answer::Yes).toStdString();
+    return Ask(nullptr, QString::fromStdString(LockTakeOverQuestion(path, yes)), Buttons::YesNo,
                Severity::Warning) == Answer::Yes;
 }
 

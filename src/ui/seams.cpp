@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "store/dates.h"
@@ -100,6 +103,14 @@ QUrl TargetUrl(const QString& target) {
     return QUrl::fromLocalFile(target);
 }
 
+QString WebAddress(const QString& stored) {
+    const QString address = stored.trimmed();
+    if (address.isEmpty() || address.contains(QLatin1String("://")) ||
+        address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        return address;
+    return QStringLiteral("https://") + address;
+}
+
 namespace {
 
 class DesktopShell : public ShellSeam {
@@ -164,6 +175,28 @@ void Seams::setClock(ClockSeam* seam) {
     clockSeam = seam;
 }
 
+QString ButtonCaption(Answer answer) {
+    QDialogButtonBox::StandardButton button = QDialogButtonBox::Cancel;
+    switch (answer) {
+        case Answer::Ok:
+            button = QDialogButtonBox::Ok;
+            break;
+        case Answer::Yes:
+            button = QDialogButtonBox::Yes;
+            break;
+        case Answer::No:
+            button = QDialogButtonBox::No;
+            break;
+        case Answer::Cancel:
+            break;
+    }
+    // The message boxes take their captions from the same place.
+    const QDialogButtonBox box(button);
+    QString caption = box.button(button)->text();
+    caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return caption.replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
 void Inform(QWidget* parent, const QString& text, Severity severity) {
     Seams::messages().inform(parent, text, severity);
 }
@@ -172,6 +205,11 @@ void Warn(QWidget* parent, const QString& text) {
 }
 Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Severity severity) {
     return Seams::messages().ask(parent, text, buttons, severity);
+}
+
+void OpenWebAddress(const QString& stored) {
+    const QString address = WebAddress(stored);
+    if (!address.isEmpty()) Seams::shell().open(address);
 }
 
 double Now() {

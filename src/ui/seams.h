@@ -78,6 +78,10 @@ struct Seams {
     static void setClock(ClockSeam* seam);
 };
 
+// The caption of a message-box button as the user reads it, without its accelerator mark
+// ("Sì" for Yes with the Italian translations loaded).
+QString ButtonCaption(Answer answer);
+
 // Short forms for the windows.
 void Inform(QWidget* parent, const QString& text, Severity severity = Severity::Information);
 void Warn(QWidget* parent, const QString& text);
@@ -86,6 +90,12 @@ Answer Ask(QWidget* parent, const QString& text, Buttons buttons = Buttons::YesN
 
 // What the desktop's "open" gets for a document or an address.
 QUrl TargetUrl(const QString& target);
+
+// A web address as the user stored it, ready for the browser: trimmed, and an address without
+// a scheme ("www.adm.gov.it") taken as an https one rather than as a local file.
+QString WebAddress(const QString& stored);
+// Opens the stored web address in the browser; nothing happens for an empty one.
+void OpenWebAddress(const QString& stored);
 
 // Today as a day count of the record files.
 double Today();

@@ -1,6 +1,9 @@
 // The readiness check and the status line on real files of a temporary work folder.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "app/configuration_check.h"
 #include "store/config_files.h"
@@ -36,15 +39,55 @@ protected:
     std::string daysAgo(int days) { return FormatDate(DateFromCivil(2025, 6, 30) - days); }
 };
 
+// Each message says where in the menu the missing piece is filled in.
 TEST_F(ConfigurationCheck, EmptyWorkFolderReportsEachMissingPieceOnce) {
     const QString status = app::RefreshStatusLine(state, nullptr);
     EXPECT_EQ(std::filesystem::file_size(state.folders.companyFile()), 608u);
     EXPECT_EQ(seams.messages.texts(),
-              (QStringList{app::kNoCompanyData, app::kNoSigningPaths, app::kNoWebAddresses}));
+              (QStringList{"NON SONO STATI COMPILATI I DATI AZIENDALI\n\n"
+                           "Dal menu: Dati Aziendali → Dati Fiscali / Anagrafici",
+                           "NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI\n\n"
+                           "Dal menu: Dati Aziendali → Percorsi di FirmaeVerifica (path)",
+                           "NON SONO STATI INDICATI I PERCORSI WEB\n\n"
+                           "Dal menu: Dati Aziendali → Indirizzi Web delle Dogane"}));
     EXPECT_TRUE(status.endsWith("   ***  - Mis. Energetico")) << status.toStdString();
     seams.messages.clear();
     EXPECT_FALSE(app::CheckConfiguration(state, nullptr));
     EXPECT_EQ(seams.messages.texts().count(app::kNoCompanyData), 1);
+}
+
+// A company file whose presence cannot even be told is an input/output error, reported in the
+// error box; the check goes on and the file is left as it is.
+TEST_F(ConfigurationCheck, ACompanyFileThatCannotBeTestedIsAnIoError) {
+    namespace fs = std::filesystem;
+    const fs::path company = state.folders.companyFile();
+    struct Case {
+        const char* name;
+        bool needsPermissions;
+        std::function<void()> make, undo;
+        std::function<bool()> leftAsItWas;
+    } cases[] = {
+        {"a link to itself", false, [&] { fs::create_symlink(company.filename(), company); },
+         [&] { fs::remove(company); }, [&] { return fs::is_symlink(company); }},
+        {"a folder without permissions", true,
+         [&] { fs::permissions(state.folders.datiGen, fs::perms::none); },
+         [&] { fs::permissions(state.folders.datiGen, fs::perms::owner_all); },
+         [&] { return !fs::exists(company); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsPermissions && ::geteuid() == 0) continue;  // root reads every folder
+        seams.messages.clear();
+        c.make();
+        app::RefreshStatusLine(state, nullptr);
+        const bool leftAsItWas = c.leftAsItWas();
+        c.undo();
+        EXPECT_TRUE(leftAsItWas);
+        ASSERT_FALSE(seams.messages.shown().empty());
+        EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+        EXPECT_TRUE(seams.messages.shown()[0].text.contains("UTENTE.001"));
+        EXPECT_TRUE(seams.messages.saw(app::kNoCompanyData));
+    }
 }
 
 TEST_F(ConfigurationCheck, CompleteConfigurationPassesSilently) {

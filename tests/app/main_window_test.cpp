@@ -137,6 +137,15 @@ TEST_F(MainWindow, GuardedWebEntriesOpenOnlyWithACompleteConfiguration) {
     EXPECT_TRUE(seams.messages.shown().empty());
 }
 
+TEST_F(MainWindow, WebAddressesStoredWithoutSchemeOpenInTheBrowser) {
+    CompleteConfiguration config;
+    config.homeAddress = "www.adm.gov.it";
+    WriteConfiguration(state.folders, config);
+    app::TFPRINCIPALE window(state);
+    window.action("Action26")->trigger();
+    EXPECT_EQ(seams.shell.opened, QStringList{"https://www.adm.gov.it"});
+}
+
 TEST_F(MainWindow, EntriesWithoutTheirWindowAreDisabled) {
     app::TFPRINCIPALE window(state);
     for (const char* name : {"Action23", "Action38", "Action47", "Action58"})

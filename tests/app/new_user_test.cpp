@@ -1,5 +1,6 @@
 // A new brewer's first session: an empty folder, then the company setup entered from the menu
-// by keyboard alone (Enter moves on), until the guarded entries open.
+// by keyboard alone (Enter moves on), until the guarded entries open. The empty tables of
+// customs offices and product codes are filled on the way, from the windows that need them.
 
 #include <gtest/gtest.h>
 
@@ -63,11 +64,22 @@ TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
     main.refreshStatusLine();
     EXPECT_TRUE(seams.messages.saw(app::kNoCompanyData));
 
-    // The customs office first, in its table.
-    ASSERT_TRUE(Work<tables::TFCODICI>(main, "Action4", [](tables::TFCODICI* w) {
-        Keys(w, {"IT012100", "UFFICIO DELLE DOGANE DI AOSTA", ""});
-        PressKey(w, Qt::Key_Escape);
+    // The company data: a litre counter, so the rounding is never asked. The table of offices
+    // is empty: the office typed is entered there on the way.
+    seams.messages.clear();
+    NextModal<tables::TFCODICI> office([](tables::TFCODICI* w) {
+        ShowActive(w);
+        Keys(w, {"UFFICIO DELLE DOGANE DI AOSTA", ""});
+    });
+    ASSERT_TRUE(Work<setup::TFDATIAZIENDA>(main, "Action9", [](setup::TFDATIAZIENDA* w) {
+        Keys(w, {"it00aoa12345b", "Birrificio della Valle", "12345678903", "rssmra85t10a562s",
+                 "via Chambéry", "7", "11100", "aosta", "ab12", "it012100"});
+        ShowActive(w);  // back from the office's window
+        Keys(w, {"", "", "c", "", "Segreta-1", ""});
     }));
+    EXPECT_EQ(office.opened(), 1);
+    EXPECT_TRUE(
+        seams.messages.texts().first().startsWith("LA TABELLA \"Uffici Doganali\" È ANCORA VUOTA"));
     ASSERT_TRUE(FindByKey(state.folders.datiGen, "TA03",
                           [] {
                               TTABELLA k = BlankTabella();
@@ -75,14 +87,6 @@ TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
                               return k;
                           }())
                     .found());
-
-    // The company data: a litre counter, so the rounding is never asked.
-    seams.messages.clear();
-    ASSERT_TRUE(Work<setup::TFDATIAZIENDA>(main, "Action9", [](setup::TFDATIAZIENDA* w) {
-        Keys(w, {"it00aoa12345b", "Birrificio della Valle", "12345678903", "rssmra85t10a562s",
-                 "via Chambéry", "7", "11100", "aosta", "ab12", "it012100", "", "c", "",
-                 "Segreta-1", ""});
-    }));
     auto company = ReadCompany(state.folders.companyFile());
     ASSERT_TRUE(company);
     EXPECT_EQ(company->CACCI1.str(), "IT00AOA12345B");
@@ -111,15 +115,23 @@ TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
     EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
     EXPECT_TRUE(app::CheckConfiguration(state, nullptr));
 
-    // The product code, the beer type that uses it, and the register protocol in force.
-    ASSERT_TRUE(Work<tables::TFCODICI_NC>(main, "Action2", [](tables::TFCODICI_NC* w) {
-        Keys(w, {"110522030001", "Birra di malto", "", "", ""});
-        PressKey(w, Qt::Key_Escape);
-    }));
+    // The beer type, whose product code goes into the empty table of codes on the way, and
+    // the register protocol in force.
+    NextModal<tables::TFCODICI_NC> code([](tables::TFCODICI_NC* w) {
+        ShowActive(w);
+        Keys(w, {"Birra di malto", "", "", ""});
+    });
     ASSERT_TRUE(Work<setup::TFPRODAZ>(main, "Action8", [](setup::TFPRODAZ* w) {
-        Keys(w, {"ambrata", "110522030001", "12,5", ""});
+        Keys(w, {"ambrata", "110522030001"});
+        ShowActive(w);  // back from the product code's window
+        Keys(w, {"", "12,5", ""});
         PressKey(w, Qt::Key_Escape);
     }));
+    EXPECT_EQ(code.opened(), 1);
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_TRUE(seams.messages.texts().first().startsWith(
+        "LA TABELLA \"Codici doganali identificativi dei prodotti (TA20)\" È ANCORA VUOTA"));
+    seams.messages.clear();
     ASSERT_TRUE(Work<setup::TFPROTREGISTRI>(main, "Action7", [](setup::TFPROTREGISTRI* w) {
         Keys(w, {"1234/R", "", "", ""});
         PressEnter(w);

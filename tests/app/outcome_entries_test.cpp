@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include "app/configuration_check.h"
 #include "app/main_window.h"
 #include "support/configuration.h"
 #include "support/qt/next_modal.h"
@@ -31,7 +32,7 @@ TEST(OutcomeEntries, VerificationOpensOnTheCurrentYearAfterTheChecks) {
 
     // Without company data the window does not open.
     main.action("Action62")->trigger();
-    EXPECT_TRUE(seams.messages.saw("NON SONO STATI COMPILATI I DATI AZIENDALI"));
+    EXPECT_TRUE(seams.messages.saw(app::kNoCompanyData));
 
     WriteConfiguration(state.folders);
     QString opened, year;

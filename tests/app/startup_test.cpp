@@ -1,4 +1,5 @@
-// The program speaks Italian and finds the fonts its reports and lists ask for.
+// The program speaks Italian, finds the fonts its reports and lists ask for, and leaves the
+// window titles as the windows set them.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,16 @@ TEST(Startup, StandardButtonsReadInItalian) {
     EXPECT_EQ(text(QMessageBox::Yes), "Sì");
     EXPECT_EQ(text(QMessageBox::Cancel), "Annulla");
     EXPECT_EQ(QLocale().decimalPoint(), ",");
+}
+
+TEST(Startup, WindowTitlesCarryNoProgramName) {
+    app::SetUpProgram(*qApp);
+    EXPECT_EQ(QApplication::applicationDisplayName(), "BRAXOL");  // the message boxes' title
+    // A display name set by the program would be appended by the platform to every window
+    // title (" — BRAXOL"); without one it follows the application name.
+    QApplication::setApplicationName("prova");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "prova");
+    QApplication::setApplicationName("BRAXOL");
 }
 
 TEST(Startup, ReportFontsHaveTheirMetricTwins) {

@@ -58,11 +58,13 @@ TEST_F(TributeEntries, EachEntryOpensItsWindowInItsMode) {
     }
 }
 
-TEST_F(TributeEntries, ReminderOnActivationButNotForItsOwnMessage) {
+// Each activation reminds, from the 5th of the month on. (That the reminder's own box closing
+// is no new activation is told in activation_test.cpp, with real boxes.)
+TEST_F(TributeEntries, ReminderOnEachActivationFromTheFifth) {
     struct Case {
         QDate today;
         int reminders;  // over three activations
-    } cases[] = {{QDate(2025, 4, 4), 0}, {QDate(2025, 4, 5), 2}};
+    } cases[] = {{QDate(2025, 4, 4), 0}, {QDate(2025, 4, 5), 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString().toStdString());
         seams.clock.current = QDateTime(c.today, QTime(9, 0));

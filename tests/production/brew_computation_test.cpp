@@ -186,7 +186,9 @@ TEST_F(BrewTables, BeerTypeAndProductCode) {
     EXPECT_EQ(b.productCode, kBeerCode);  // as stored, leading blanks kept
     EXPECT_EQ(b.plato, 12.5);
     EXPECT_EQ(LookUpBeerType(work.folders().datiGen, "BIONDA   ").status, BeerType::Status::Found);
-    EXPECT_EQ(LookUpBeerType(work.folders().datiGen, "bionda").status,
+    // The case of letters does not count; the type comes back as the table holds it.
+    EXPECT_EQ(LookUpBeerType(work.folders().datiGen, "bionda").type, "BIONDA");
+    EXPECT_EQ(LookUpBeerType(work.folders().datiGen, "bionde").status,
               BeerType::Status::UnknownType);
     AddBeerType(work.folders(), "SCURA", "9999-99999999-  -    ", 1, 0);
     EXPECT_EQ(LookUpBeerType(work.folders().datiGen, "SCURA").status,

@@ -26,6 +26,7 @@
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "support/temp_folder.h"
+#include "tables/codici_nc.h"
 #include "tables/listview.h"
 
 namespace braxol {
@@ -474,6 +475,74 @@ TEST_F(BeerTypes, NewBeerTypeReturnsTheSavedType) {
     NextModal<setup::TFPRODAZ> left([](setup::TFPRODAZ* w) { Click(w, "BABBANDONA"); });
     EXPECT_EQ(setup::OpenNewBeerType(nullptr, Context()), "");
     EXPECT_EQ(left.opened(), 1);
+}
+
+// A new brewer's product-code table is empty: leaving the code says so and opens the
+// product-code window on the typed code, by keyboard; the new code then serves the beer type.
+TEST_F(BeerTypes, EmptyProductCodeTableLeadsToTheNewCode) {
+    fs::remove(Table("TA20"));
+    Open();
+    QString codeShown, focusThere;
+    NextModal<tables::TFCODICI_NC> codes([&](tables::TFCODICI_NC* w) {
+        ShowActive(w);
+        codeShown = w->code();
+        focusThere = FocusName();
+        Type(w, "Birra di malto");
+        for (int i = 0; i < 4; ++i) PressEnter(w);  // the two dates, then "&CONFERMA"
+    });
+    TypeThenEnter("ambrata");
+    TypeThenEnter("110522030001");
+    ASSERT_TRUE(codes.answered());
+    ShowActive(W());
+    EXPECT_EQ(seams.messages.texts(),
+              QStringList{"LA TABELLA \"Codici doganali identificativi dei prodotti (TA20)\" È "
+                          "ANCORA VUOTA: INSERIRE ORA IL NUOVO CODICE\n\n(la tabella si aggiorna "
+                          "anche dal menu Codici e Tabelle → Codici prodotti (TA20))"});
+    EXPECT_EQ(codeShown, "1105-22030001-  -    ");
+    EXPECT_EQ(focusThere, "Memo1");
+    EXPECT_EQ(window->productCode(), "1105-22030001-  -    ");
+    EXPECT_EQ(Shown("LE2"), "Birra di malto");
+    EXPECT_EQ(FocusName(), "LE1");
+    PressEnter(W());
+    EXPECT_EQ(FocusName(), "R11");
+    TypeThenEnter("12,5");
+    ASSERT_EQ(FocusName(), "BCONF");
+    PressEnter(W());
+    const auto beers = Stored();
+    ASSERT_EQ(beers.size(), 1u);
+    EXPECT_EQ(beers[0].text[0].str(), "AMBRATA");
+    EXPECT_EQ(beers[0].text[1].str(), kMalt);
+    EXPECT_EQ(ReadRecords<TTABELLA>(Table("TA20"), false).size(), 1u);
+}
+
+// "Nu&ovo Codice" (Alt+O) opens the product-code window for one code, started from a typed
+// code that TA20 does not hold; the list of codes has an accelerator of its own (Alt+N).
+TEST_F(BeerTypes, NewCodeButtonStartsFromTheTypedCode) {
+    Open();
+    TypeThenEnter("weiss");
+    Type(W(), "110522030042");
+    QString codeShown;
+    NextModal<tables::TFCODICI_NC> codes([&](tables::TFCODICI_NC* w) {
+        ShowActive(w);
+        codeShown = w->code();
+        Type(w, "Birra di frumento");
+        Click(w, "BCONF");
+    });
+    PressKey(W(), Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(codes.answered());
+    ShowActive(W());
+    EXPECT_EQ(codeShown, "1105-22030042-  -    ");
+    EXPECT_EQ(window->productCode(), "1105-22030042-  -    ");
+    EXPECT_EQ(Shown("LE2"), "Birra di frumento");
+    EXPECT_EQ(FocusName(), "LE1");
+    {
+        NextModal<tables::TFLISTVIEW> list(ChooseRow(1));
+        PressKey(W(), Qt::Key_N, Qt::AltModifier);
+        ASSERT_TRUE(list.answered());
+        ShowActive(W());
+    }
+    EXPECT_EQ(window->productCode(), "1105-22030009-  -    ");
+    EXPECT_TRUE(seams.messages.shown().empty());
 }
 
 }  // namespace

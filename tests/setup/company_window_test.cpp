@@ -629,6 +629,122 @@ TEST_F(CompanyWindow, NewOfficeButtonAddsOneCode) {
     EXPECT_EQ(Shown("SEZDOG"), "099100");
 }
 
+// A code that the table does not hold, typed before pressing the second "...": the code window
+// starts from it, and the description follows the new office as soon as the window closes.
+TEST_F(CompanyWindow, NewOfficeButtonStartsFromTheTypedCode) {
+    Store(Complete());
+    Open();
+    Retype("UFFDO1", "it077100");
+    QString codeShown, focusThere;
+    NextModal<tables::TFCODICI> codes([&](tables::TFCODICI* w) {
+        ShowActive(w);
+        codeShown = ControlAs<QLineEdit>(w, "LE1")->text();
+        focusThere = FocusName();
+        test::TypeThenEnter(w, "UFFICIO DI TORINO");
+        PressEnter(w);  // on "&CONFERMA"
+    });
+    Click(W(), "BNUFFDOG");
+    ASSERT_TRUE(codes.answered());
+    ShowActive(W());
+    EXPECT_EQ(codeShown, "IT077100");
+    EXPECT_EQ(focusThere, "LE2");
+    EXPECT_EQ(Shown("UFFDO1"), "IT077100");
+    EXPECT_EQ(Shown("DUFFDOG"), "UFFICIO DI TORINO");
+    EXPECT_EQ(Shown("SEZDOG"), "077100");
+    EXPECT_EQ(FocusName(), "UFFDO1");
+    EXPECT_TRUE(seams.messages.shown().empty());
+}
+
+// A new brewer's office table is empty: leaving the office by Enter, Tab or Shift+Tab says so
+// and opens the code window on the typed code instead of an empty list; once the office is
+// saved there the window goes on as with any known office.
+TEST_F(CompanyWindow, EmptyOfficeTableLeadsToTheNewCodeByKeyboard) {
+    const QString emptyTable =
+        "LA TABELLA \"Uffici Doganali\" È ANCORA VUOTA: INSERIRE ORA IL NUOVO CODICE\n\n"
+        "(la tabella si aggiorna anche dal menu Codici e Tabelle → Uffici Doganali)";
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* code;
+    } cases[] = {{Qt::Key_Return, Qt::NoModifier, "IT012100"},
+                 {Qt::Key_Tab, Qt::NoModifier, "IT058100"},
+                 {Qt::Key_Backtab, Qt::ShiftModifier, "IT099100"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        fs::remove(TableFile(work.folders().datiGen, "TA03"));
+        seams.messages.clear();
+        Store(Complete());
+        Open();
+        QString codeShown;
+        int lists = 0;
+        NextModal<tables::TFLISTVIEW> list([&](tables::TFLISTVIEW* w) {
+            ++lists;
+            w->reject();
+        });
+        NextModal<tables::TFCODICI> codes([&](tables::TFCODICI* w) {
+            ShowActive(w);
+            codeShown = ControlAs<QLineEdit>(w, "LE1")->text();
+            test::TypeThenEnter(w, "UFFICIO NUOVO");
+            PressEnter(w);  // on "&CONFERMA"
+        });
+        Retype("UFFDO1", QString(c.code).toLower());
+        PressKey(W(), c.key, c.modifiers);
+        ASSERT_TRUE(codes.answered());
+        ShowActive(W());
+        EXPECT_EQ(lists, 0);
+        EXPECT_EQ(seams.messages.texts(), QStringList{emptyTable});
+        EXPECT_EQ(codeShown, c.code);
+        EXPECT_EQ(Shown("UFFDO1"), c.code);
+        EXPECT_EQ(Shown("DUFFDOG"), "UFFICIO NUOVO");
+        EXPECT_EQ(FocusName(), "UFFDO1");
+        PressEnter(W());
+        EXPECT_EQ(FocusName(), "SEZDOG");
+        EXPECT_EQ(Shown("SEZDOG"), QString(c.code).mid(2));
+        Click(W(), "BCONF");
+        ASSERT_TRUE(Saved());
+        EXPECT_EQ(Text(Stored().UFFDO1), c.code);
+        afterSave = 0;
+    }
+}
+
+// The customs password is masked; "&Mostra" shows it; nothing of it reaches the program's
+// messages on the console while the window is worked.
+TEST_F(CompanyWindow, PasswordIsMaskedAndNeverLogged) {
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+    Store(Complete());
+    Open();
+    auto* password = Field("CITTA2");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(password->text(), "Segreta1");
+    // The accelerator ticks the box as a click does, a moment later.
+    auto showWith = [&](QLineEdit::EchoMode wanted) {
+        PressKey(W(), Qt::Key_M, Qt::AltModifier);
+        QDeadlineTimer deadline(2000);
+        while (password->echoMode() != wanted && !deadline.hasExpired()) QTest::qWait(10);
+        EXPECT_EQ(password->echoMode(), wanted);
+    };
+    showWith(QLineEdit::Normal);
+    EXPECT_EQ(FocusName(), "CACCI1");
+    showWith(QLineEdit::Password);
+    // Shown again, the window masks the password once more.
+    Click(W(), "MOSTRAPSW");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Normal);
+    window->hide();
+    ShowActive(W());
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    Retype("CITTA2", "Nuova-Segreta-7");
+    Click(W(), "BCONF");
+    ASSERT_TRUE(Saved());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(Text(Stored().CITTA2), "Nuova-Segreta-7");
+    for (const QString& line : logged) {
+        EXPECT_FALSE(line.contains("Segreta")) << line.toStdString();
+    }
+}
+
 TEST_F(CompanyWindow, DamagedFileIsReportedAndNeverOverwritten) {
     const std::string damaged(100, 'x');
     WriteFileBytes(CompanyFile(), damaged);

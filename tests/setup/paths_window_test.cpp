@@ -170,6 +170,39 @@ TEST_F(PathsWindow, ButtonsStoreTheChosenProgramOrFolder) {
     }
 }
 
+// Folders typed by hand are stored ending with the separator, as the chosen ones are: the flow
+// files put their names right after them. The program is a file and stays as typed; an empty
+// folder stays empty.
+TEST_F(PathsWindow, TypedFoldersAreStoredEndingWithTheSeparator) {
+    struct Case {
+        const char* typed[3];
+        std::string stored[3];
+    } cases[] = {
+        {{"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare", "  /srv/firma/firmati  "},
+         {"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", "/srv/firma/firmati/"}},
+        {{"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", ""},
+         {"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed[1]);
+        setup::TFPERCORSI window(work.folders());
+        ShowActive(&window);
+        for (const char* path : c.typed) {
+            ControlAs<QLineEdit>(&window, FocusName())->selectAll();
+            if (*path)
+                Type(&window, path);
+            else
+                PressKey(&window, Qt::Key_Backspace);
+            PressEnter(&window);
+        }
+        ASSERT_EQ(FocusName(), "BCONF");
+        PressEnter(&window);
+        ASSERT_EQ(window.result(), QDialog::Accepted);
+        const TTABELLA stored = ReadConfigRecord(appl);
+        for (int slot = 0; slot < 3; ++slot) EXPECT_EQ(stored.text[slot].str(), c.stored[slot]);
+    }
+}
+
 TEST_F(PathsWindow, ACancelledDialogLeavesTheField) {
     WriteStoredPaths();
     setup::TFPERCORSI window(work.folders());

@@ -89,5 +89,17 @@ TEST(Cp1252, MalformedInputNeverYieldsOtherBytesThanQuestionMarks) {
     }
 }
 
+// Every lower-case letter of the code page has its capital; the rest stays as it is.
+TEST(Cp1252, UpperCaseLetters) {
+    auto upper = [](const std::string& utf8) {
+        std::string bytes = Cp1252FromUtf8(utf8);
+        for (char& c : bytes) c = UpperCp1252(c);
+        return Utf8FromCp1252(bytes);
+    };
+    EXPECT_EQ(upper("birra più chiara"), "BIRRA PIÙ CHIARA");
+    EXPECT_EQ(upper("àèéìòùçñöþ šœžÿ"), "ÀÈÉÌÒÙÇÑÖÞ ŠŒŽŸ");
+    EXPECT_EQ(upper("÷ ß µ 12,5 € ÀÈ"), "÷ ß µ 12,5 € ÀÈ");
+}
+
 }  // namespace
 }  // namespace braxol

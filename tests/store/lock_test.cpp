@@ -166,9 +166,9 @@ TEST_F(LockTest, TheMessagesNameTheFile) {
     const std::string p = file.string();
     EXPECT_EQ(LockBusyMessage(p), "ATTENDERE! IL FILE: " + p +
                                       " E` APERTO DA UN ALTRO UTENTE \n\n PREMI OK PER RIPROVARE ");
-    EXPECT_EQ(LockTakeOverQuestion(p),
+    EXPECT_EQ(LockTakeOverQuestion(p, "Sì"),
               "ATTENZIONE! ACCERTARSI CHE IL FILE: " + p +
-                  " NON SIA APERTO DA UN ALTRO UTENTE\n\n PREMI \"YES\" SE NESSUN UTENTE STA "
+                  " NON SIA APERTO DA UN ALTRO UTENTE\n\n PREMI \"Sì\" SE NESSUN UTENTE STA "
                   "UTILIZZANDO IL FILE");
 }
 

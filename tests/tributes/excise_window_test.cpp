@@ -402,6 +402,22 @@ TEST_F(ExciseWindow, ModifyRectification) {
     EXPECT_EQ(r.ANNOTA.trimmed(), "corretto");
 }
 
+// The working file of the period's total is remade on every use: a damaged one left by an
+// earlier run is rebuilt without a word.
+TEST_F(ExciseWindow, DamagedWorkingFileIsRebuilt) {
+    WriteRgm(2015, {ProductionWith(Day(2015, 3, 2), 30.40, 12.5, 80)});
+    WriteFileBytes(folders().inTemp("RIEP.DAT"), std::string(700, 'x'));
+    OpenNew();
+    EnterYear("2015");
+    TypeThenEnter(W(), "03");
+    EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
+    EXPECT_EQ(Shown("DOUBL2"), "30,40");
+    EXPECT_EQ(FocusName(), "MITDES");
+    const auto summary = ReadRecords<TMOVIMENTO>(folders().inTemp("RIEP.DAT"), false);
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_DOUBLE_EQ(summary[0].LITPRO, 80);
+}
+
 TEST_F(ExciseWindow, DamagedTributeFileIsReportedAndNotWritten) {
     const std::string damaged(600, 'x');
     WriteFileBytes(DerFile(2015), damaged);

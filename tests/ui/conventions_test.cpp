@@ -409,5 +409,23 @@ TEST(Shell, AddressesStayAddressesAndEverythingElseIsAFile) {
         EXPECT_EQ(ui::TargetUrl(c.target).toString(), QString(c.url)) << c.target;
 }
 
+// A web address stored without its scheme goes to the browser as an https address, never to
+// the file manager as a local file.
+TEST(Shell, WebAddressesWithoutSchemeAreHttps) {
+    struct Case {
+        const char* stored;
+        const char* opened;
+    } cases[] = {
+        {"www.adm.gov.it", "https://www.adm.gov.it"},
+        {"  www.adm.gov.it/portale  ", "https://www.adm.gov.it/portale"},
+        {"https://reale.example/", "https://reale.example/"},
+        {"http://prova.example:8080/x", "http://prova.example:8080/x"},
+        {"MAILTO:supporto@example.it", "MAILTO:supporto@example.it"},
+        {"   ", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ui::WebAddress(c.stored), QString(c.opened)) << c.stored;
+    EXPECT_EQ(ui::TargetUrl(ui::WebAddress("www.adm.gov.it")).scheme(), "https");
+}
+
 }  // namespace
 }  // namespace braxol

@@ -1,8 +1,11 @@
 // A data file held by another copy: the program waits with a message on each try and, after
-// ten, asks whether to take the file over.
+// ten, asks whether to take the file over, naming the button as the user reads it.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <fstream>
 
 #include "store/lock.h"
@@ -17,7 +20,22 @@ namespace {
 
 using namespace braxol::test;
 
+// Qt's Italian captions of the standard buttons, for the life of the object.
+class ItalianButtons {
+public:
+    ItalianButtons() {
+        EXPECT_TRUE(
+            translator_.load("qtbase_it", QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QApplication::installTranslator(&translator_);
+    }
+    ~ItalianButtons() { QApplication::removeTranslator(&translator_); }
+
+private:
+    QTranslator translator_;
+};
+
 TEST(LockMessages, WaitsWithABoxEachTimeThenOffersTheTakeOver) {
+    ItalianButtons italian;
     TempWorkFolder work;
     ScriptedSeams seams;
     ui::BoxLockPrompt prompt;
@@ -40,11 +58,12 @@ TEST(LockMessages, WaitsWithABoxEachTimeThenOffersTheTakeOver) {
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const bool question = i == 11 || i == 13;
         EXPECT_EQ(shown[i].question, question) << i;
-        EXPECT_EQ(shown[i].text.toStdString(),
-                  question ? LockTakeOverQuestion(file.string()) : LockBusyMessage(file.string()))
+        EXPECT_EQ(shown[i].text.toStdString(), question ? LockTakeOverQuestion(file.string(), "Sì")
+                                                        : LockBusyMessage(file.string()))
             << i;
     }
     EXPECT_FALSE(std::filesystem::exists(LockMarkerPath(file)));
+    EXPECT_TRUE(shown[11].text.contains("PREMI \"Sì\" SE NESSUN UTENTE"));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ std::optional<RecordKind> ChooseKind(const fs::path& file,
 }
 
 int Dump(const fs::path& file, RecordKind kind) {
-    if (!fs::exists(file)) {
+    if (!PathExists(file)) {
         std::cerr << file.string() << ": file inesistente\n";
         return kFailure;
     }
