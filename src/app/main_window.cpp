@@ -139,6 +139,7 @@ void TFPRINCIPALE::connectActions() {
     BindSetupWindows(*this);
     BindProductionWindows(*this);
     BindTributeWindows(*this);
+    BindPreventiveWindows(*this);
 }
 
 void TFPRINCIPALE::changeEvent(QEvent* event) {

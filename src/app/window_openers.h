@@ -22,5 +22,6 @@ void BindTableWindows(TFPRINCIPALE& main);
 void BindProductionWindows(TFPRINCIPALE& main);
 void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
+void BindPreventiveWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app
