@@ -43,9 +43,13 @@ QString Amount(double value) {
 
 }  // namespace
 
-QStringList BeerTypeLines(const QString& beerType) {
-    QStringList lines = production::WrapText(beerType.trimmed(), kBeerTypeWrap,
-                                             [](const QString& t) { return t.size(); });
+QStringList BeerTypeLines(const QString& beerType, double room,
+                          const std::function<double(const QString&)>& measure) {
+    // A line fits when both its characters and its width fit: the larger share decides.
+    auto share = [&](const QString& t) {
+        return std::max(static_cast<double>(t.size()) / kBeerTypeWrap, measure(t) / room);
+    };
+    QStringList lines = production::WrapText(beerType.trimmed(), 1.0, share);
     while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -105,7 +109,11 @@ reports::Report PreventiveLetter(const TUTENTE& stored, const TMOVIMENTO& commun
     };
     addRow("Numero progressivo annuale:", {QString::number(c.INTER2)});
     addRow("Data della produzione:", {QString::fromStdString(FormatDate(c.DATMOV))});
-    addRow("Tipo di birra da produrre:", BeerTypeLines(ui::FromField(c.PRODAZ)));
+    letter.setBold(true);
+    const QStringList beerType =
+        BeerTypeLines(ui::FromField(c.PRODAZ), (kHalfText - 1) * w,
+                      [&](const QString& t) { return letter.textWidth(t); });
+    addRow("Tipo di birra da produrre:", beerType);
     if (c.GRAPLA > 0) addRow("Grado plato:", {Amount(c.GRAPLA)});
     addRow("Tini di fermentazione in cui avverrà la maturazione del prodotto:",
            {ui::FromField(c.NUMDOC)});

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 
 #include "reports/report.h"
 #include "store/records.h"
@@ -20,8 +21,10 @@ namespace fs = std::filesystem;
 // The beer type is wrapped as its field of 48 characters wraps it.
 inline constexpr int kBeerTypeWrap = 48;
 
-// The lines of the beer type as the letter prints them.
-QStringList BeerTypeLines(const QString& beerType);
+// The lines of the beer type as the letter prints them: at most 48 characters each, and never
+// wider than `room` as `measure` measures them (the page ends there).
+QStringList BeerTypeLines(const QString& beerType, double room,
+                          const std::function<double(const QString&)>& measure);
 
 // The letter of the communication (as stored or trimmed) for the company (trimmed or not).
 // `signature` is drawn when it is not null.

@@ -150,28 +150,48 @@ TEST(Letter, NoPlatoRowAtZeroAndTheRowsMoveUp) {
                 39, 1e-6);
 }
 
+// The beer type's lines as the letter measures them: bold, with 39 "O" of room to the margin.
+QStringList LinesOf(const std::string& beer) {
+    reports::Report probe;
+    probe.setFont("TIMES NEW ROMAN", 10, true);
+    const double room = 39 * probe.textWidth("O");
+    return BeerTypeLines(QString::fromStdString(beer), room,
+                         [&](const QString& t) { return probe.textWidth(t); });
+}
+
 TEST(Letter, LongBeerTypeWrapsAsItsFieldAndNothingIsLost) {
     const std::string beer =
-        "BIRRA ARTIGIANALE DOPPIO MALTO AMBRATA ALLE CASTAGNE DEL MONTE AMIATA CON MIELE DI "
-        "ACACIA E SCORZE";
-    const QStringList lines = BeerTypeLines(QString::fromStdString(beer));
+        "birra artigianale doppio malto ambrata alle castagne del monte amiata con miele di "
+        "acacia e scorze";
+    const QStringList lines = LinesOf(beer);
     ASSERT_EQ(lines.size(), 3);
     for (const QString& l : lines) EXPECT_LE(l.size(), kBeerTypeWrap);
     EXPECT_EQ(lines.join(' ').toStdString(), beer);
 
     const auto letter = PreventiveLetter(LetterCompany(), Sample(12.5, beer), {});
+    const Measures m(letter);
     EXPECT_NEAR(Find(letter, lines[0])->line, 33, 1e-6);
     EXPECT_NEAR(Find(letter, lines[1])->line, 34, 1e-6);
     EXPECT_NEAR(Find(letter, lines[2])->line, 35, 1e-6);
     EXPECT_NEAR(Find(letter, "Grado plato:")->line, 36, 1e-6);
+    for (const QString& l : lines) EXPECT_LE(Find(letter, l)->right, m.centre + 40 * m.w + 1e-6);
 
     // Two lines fit in the row as it is.
-    const auto two = PreventiveLetter(LetterCompany(),
-                                      Sample(12.5,
-                                             "BIRRA ARTIGIANALE DOPPIO MALTO AMBRATA ALLE "
-                                             "CASTAGNE DEL MONTE"),
-                                      {});
+    const auto two = PreventiveLetter(
+        LetterCompany(), Sample(12.5, "birra artigianale doppio malto ambrata alle castagne"), {});
     EXPECT_NEAR(Find(two, "Grado plato:")->line, 35, 1e-6);
+}
+
+TEST(Letter, BeerTypeOfWideLettersStaysOnThePage) {
+    // 47 characters in capitals: within the field's 48, wider than the room to the margin.
+    const std::string beer = "WEIZENBOCK MAXIMUM WOODWORM MEMORIAL MOONWALKER";
+    const QStringList lines = LinesOf(beer);
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.join(' ').toStdString(), beer);
+    const auto letter = PreventiveLetter(LetterCompany(), Sample(12.5, beer), {});
+    const Measures m(letter);
+    for (const QString& l : lines) EXPECT_LE(Find(letter, l)->right, m.centre + 40 * m.w + 1e-6);
+    EXPECT_LE(m.centre + 40 * m.w, letter.pageWidth());
 }
 
 TEST(Letter, NoteAndSignature) {
