@@ -380,13 +380,17 @@ void TFPREVENTIVA::writeLetter(const TMOVIMENTO& stored) {
 
 // ---- Buttons --------------------------------------------------------------------------------
 
-void TFPREVENTIVA::chooseBeerType() {
+tables::TableContext TFPREVENTIVA::beerTypes() const {
     tables::TableContext context;
     context.folders = request_.folders;
     context.tableName = kBeerTypes;
     context.maxWidth = request_.maxWidth;
     context.maxHeight = request_.maxHeight;
-    const int chosen = tables::ChooseFromTable(this, context);
+    return context;
+}
+
+void TFPREVENTIVA::chooseBeerType() {
+    const int chosen = tables::ChooseFromTable(this, beerTypes());
     if (chosen >= 0) {
         try {
             const auto found =
@@ -400,12 +404,7 @@ void TFPREVENTIVA::chooseBeerType() {
 }
 
 void TFPREVENTIVA::newBeerType() {
-    tables::TableContext context;
-    context.folders = request_.folders;
-    context.tableName = kBeerTypes;
-    context.maxWidth = request_.maxWidth;
-    context.maxHeight = request_.maxHeight;
-    const QString type = setup::OpenNewBeerType(this, context);
+    const QString type = setup::OpenNewBeerType(this, beerTypes());
     if (!type.isEmpty()) beerType_->setText(type);
     beerType_->setFocus(Qt::OtherFocusReason);
 }

@@ -18,6 +18,7 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "tables/table_context.h"
 #include "ui/entry_window.h"
 
 class QCheckBox;
@@ -83,6 +84,8 @@ private:
     void save();
     void writeLetter(const TMOVIMENTO& stored);
 
+    // The list and the window of the beer types, table PRAZ.
+    tables::TableContext beerTypes() const;
     void chooseBeerType();
     void newBeerType();
 
