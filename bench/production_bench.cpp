@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <QApplication>
 #include <filesystem>
 
 #include "production/brew_computation.h"
@@ -110,12 +109,3 @@ BENCHMARK(BM_OpenDeletionWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_SaveProduction)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -125,20 +125,15 @@ void TFPRINCIPALE::openWebSlot(int slot) {
     if (!address.isEmpty()) ui::Seams::shell().open(address);
 }
 
-void TFPRINCIPALE::startSigningProgram() {
-    const QString program = ui::FromField(state_.paths.text[0]);
-    if (!program.isEmpty()) ui::Seams::shell().open(program);
-}
-
 void TFPRINCIPALE::connectActions() {
     bindChecked("Action26", [this] { openWebSlot(7); });
     bindChecked("Action27", [this] { openWebSlot(3); });
     bindChecked("Action29", [this] { openWebSlot(5); });
-    bindChecked("Action28", [this] { startSigningProgram(); });
     BindTableWindows(*this);
     BindSetupWindows(*this);
     BindProductionWindows(*this);
     BindTributeWindows(*this);
+    BindTelematicWindows(*this);
     BindPreventiveWindows(*this);
 }
 

@@ -43,7 +43,6 @@ private:
     void buildMenu();
     void connectActions();
     void openWebSlot(int slot);
-    void startSigningProgram();
 
     RunState& state_;
     std::map<QString, QAction*> actions_;

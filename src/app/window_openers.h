@@ -22,6 +22,7 @@ void BindTableWindows(TFPRINCIPALE& main);
 void BindProductionWindows(TFPRINCIPALE& main);
 void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
+void BindTelematicWindows(TFPRINCIPALE& main);
 void BindPreventiveWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app

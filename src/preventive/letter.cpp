@@ -3,7 +3,6 @@
 #include <QImageReader>
 #include <system_error>
 
-#include "production/details_report.h"
 #include "reports/output.h"
 #include "store/dates.h"
 #include "store/io_error.h"
@@ -49,7 +48,7 @@ QStringList BeerTypeLines(const QString& beerType, double room,
     auto share = [&](const QString& t) {
         return std::max(static_cast<double>(t.size()) / kBeerTypeWrap, measure(t) / room);
     };
-    QStringList lines = production::WrapText(beerType.trimmed(), 1.0, share);
+    QStringList lines = reports::WrapText(beerType.trimmed(), 1.0, share);
     while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -67,7 +66,10 @@ reports::Report PreventiveLetter(const TUTENTE& stored, const TMOVIMENTO& commun
     const double lineHeight = letter.lineHeight();
     const double centre = letter.pageWidth() / 2;
     const double margin = centre - kHalfText * w;
-    auto line = [&](double n) { letter.setY(n * lineHeight); };
+    // Line n of the letter, its top n lines from the top of the page, has its baseline at the
+    // bottom of the line.
+    auto baseline = [&](double n) { return (n + 1) * lineHeight; };
+    using reports::Align;
 
     letter.setBold(true);
     const QString heading[] = {
@@ -77,32 +79,26 @@ reports::Report PreventiveLetter(const TUTENTE& stored, const TMOVIMENTO& commun
         "Partita IVA " + ui::FromField(company.PARIVA),
         "Codice d'accisa " + ui::FromField(company.CACCI1),
     };
-    for (int i = 0; i < 5; ++i) {
-        line(kHeadingLine + i);
-        letter.textCentered(centre, heading[i]);
-    }
-    line(kSubjectLine);
-    letter.textLeft(margin + kIndent * w, "OGGETTO: comunicazione preventiva di lavorazione.");
+    for (int i = 0; i < 5; ++i)
+        letter.text(centre, baseline(kHeadingLine + i), heading[i], Align::Centre);
+    letter.text(margin + kIndent * w, baseline(kSubjectLine),
+                "OGGETTO: comunicazione preventiva di lavorazione.");
     letter.setBold(false);
-    line(kReferenceLine);
-    letter.textLeft(margin + kIndent * w, "Rif.: art.5 Circolare 5/D del 6 maggio 2014.");
-    line(kOpeningLine);
-    letter.textLeft(margin + kOpeningIndent * w,
-                    "Si comunicano i dati relativi alla prossima produzione di questo Deposito "
-                    "Autorizzato: ");
+    letter.text(margin + kIndent * w, baseline(kReferenceLine),
+                "Rif.: art.5 Circolare 5/D del 6 maggio 2014.");
+    letter.text(margin + kOpeningIndent * w, baseline(kOpeningLine),
+                "Si comunicano i dati relativi alla prossima produzione di questo Deposito "
+                "Autorizzato: ");
 
     // The rows: a label ending at the centre, its value (or values, one a line) after it.
     int row = kFirstRowLine;
     int lastValue = row;
     auto addRow = [&](const QString& label, const QStringList& values) {
-        line(row);
         letter.setBold(false);
-        letter.textRight(centre, label);
+        letter.text(centre, baseline(row), label, Align::Right);
         letter.setBold(true);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            line(row + static_cast<double>(i));
-            letter.textLeft(centre + w, values[i]);
-        }
+        for (qsizetype i = 0; i < values.size(); ++i)
+            letter.text(centre + w, baseline(row + static_cast<double>(i)), values[i]);
         lastValue = row + static_cast<int>(std::max<qsizetype>(values.size(), 1)) - 1;
         // A beer type of three lines pushes the rows that follow one line down.
         row += std::max(kRowStep, static_cast<int>(values.size()));
@@ -124,16 +120,11 @@ reports::Report PreventiveLetter(const TUTENTE& stored, const TMOVIMENTO& commun
     // The note, wrapped to the width of the letter's text.
     letter.setBold(false);
     const double textWidth = 2 * (kHalfText - kIndent) * w;
-    QStringList note = production::WrapText(ui::FromField(c.ANNOTA), textWidth,
-                                            [&](const QString& t) { return letter.textWidth(t); });
-    while (!note.isEmpty() && note.back().isEmpty()) note.removeLast();
-    int signatureLine = lastValue + kSignatureNoNoteGap;
-    for (qsizetype i = 0; i < note.size(); ++i) {
-        const int at = lastValue + kNoteGap + static_cast<int>(i);
-        line(at);
-        if (!note[i].isEmpty()) letter.textLeft(margin + kIndent * w, note[i]);
-        signatureLine = at + kSignatureGap;
-    }
+    const int firstNote = lastValue + kNoteGap;
+    const int noteLines = letter.textWrapped(margin + kIndent * w, baseline(firstNote), textWidth,
+                                             ui::FromField(c.ANNOTA));
+    const int signatureLine =
+        noteLines > 0 ? firstNote + noteLines - 1 + kSignatureGap : lastValue + kSignatureNoNoteGap;
 
     if (!signature.isNull() && signature.width() > 0 && signature.height() > 0) {
         double width = kSignatureWidth * w;

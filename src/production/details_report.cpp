@@ -12,7 +12,7 @@ namespace braxol::production {
 namespace {
 
 constexpr double kLabelPoint = 1.0 / 3.7;  // labels end at this fraction of the page width
-constexpr int kFirstLine = 4;              // lines of space above the first label
+constexpr int kFirstLine = 5;              // the first label stands on the fifth line
 constexpr int kNoteLine = 19;              // the note's label is the 20th
 
 const std::array<const char*, 20> kLabels = {
@@ -85,34 +85,6 @@ std::array<QString, 19> Values(const TMOVIMENTO& r, const QString& userCode) {
 
 }  // namespace
 
-QStringList WrapText(const QString& text, double width,
-                     const std::function<double(const QString&)>& measure) {
-    QStringList lines;
-    QString normalised = text;
-    normalised.replace("\r\n", "\n").replace('\r', '\n');
-    for (const QString& paragraph : normalised.split('\n')) {
-        QString line;
-        for (QString word : paragraph.split(' ')) {
-            const QString candidate = line.isEmpty() ? word : line + " " + word;
-            if (measure(candidate) <= width) {
-                line = candidate;
-                continue;
-            }
-            if (!line.isEmpty()) lines << line;
-            // A word wider than the box is cut where the box ends.
-            while (word.size() > 1 && measure(word) > width) {
-                qsizetype fit = 1;
-                while (fit < word.size() && measure(word.left(fit + 1)) <= width) ++fit;
-                lines << word.left(fit);
-                word = word.mid(fit);
-            }
-            line = word;
-        }
-        lines << line;
-    }
-    return lines;
-}
-
 reports::Report DetailsReport(const TMOVIMENTO& stored, const QString& userCode) {
     TMOVIMENTO r = stored;
     TrimMovement(r);
@@ -123,17 +95,11 @@ reports::Report DetailsReport(const TMOVIMENTO& stored, const QString& userCode)
     const double valueX = x + report.textWidth(" ");
     const auto values = Values(r, userCode);
     for (std::size_t i = 0; i < kLabels.size(); ++i) {
-        report.setY((kFirstLine + static_cast<double>(i)) * line);
-        report.textRight(x, QString::fromUtf8(kLabels[i]));
-        if (i < values.size() && !values[i].isEmpty()) report.textLeft(valueX, values[i]);
+        const double y = (kFirstLine + static_cast<double>(i)) * line;
+        report.text(x, y, QString::fromUtf8(kLabels[i]), reports::Align::Right);
+        if (i < values.size() && !values[i].isEmpty()) report.text(valueX, y, values[i]);
     }
-    const QStringList note =
-        WrapText(Text(r.ANNOTA), kNoteWidth, [&](const QString& t) { return report.textWidth(t); });
-    for (qsizetype i = 0; i < note.size(); ++i) {
-        if (note[i].isEmpty()) continue;
-        report.setY((kFirstLine + kNoteLine + static_cast<double>(i)) * line);
-        report.textLeft(valueX, note[i]);
-    }
+    report.textWrapped(valueX, (kFirstLine + kNoteLine) * line, kNoteWidth, Text(r.ANNOTA));
     return report;
 }
 

@@ -4,8 +4,6 @@
 // shown: only the report, in the preview.
 
 #include <QString>
-#include <QStringList>
-#include <functional>
 
 #include "reports/report.h"
 #include "store/records.h"
@@ -16,11 +14,6 @@ namespace braxol::production {
 
 // The note box of the report is this many points wide.
 inline constexpr double kNoteWidth = 500;
-
-// The lines of a text wrapped as a box `width` wide wraps it: at blanks where it can, inside a
-// word longer than the box otherwise; line ends in the text start new lines.
-QStringList WrapText(const QString& text, double width,
-                     const std::function<double(const QString&)>& measure);
 
 // The report of the record. `userCode` is the company's CODUTE, which names the flow files.
 reports::Report DetailsReport(const TMOVIMENTO& record, const QString& userCode);

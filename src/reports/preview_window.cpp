@@ -2,28 +2,23 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "reports/output.h"
+#include "reports/page_view.h"
 #include "ui/seams.h"
 
 namespace braxol::reports {
 
-TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent)
-    : QDialog(parent), report_(report), printer_(QPrinter::ScreenResolution) {
+TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent, Zoom zoom)
+    : QDialog(parent), report_(report) {
     setObjectName("FANTEPRIMA");
     setWindowTitle(title.isEmpty() ? "Anteprima di stampa" : title);
     setModal(true);
     resize(900, 700);
 
-    printer_.setPageLayout(LayoutOf(report.pages().front()));
-    printer_.setFullPage(true);
-    view_ = new QPrintPreviewWidget(&printer_, this);
-    view_->setObjectName("ANTEPRIMA");
-    connect(view_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { PrintReport(report_, *printer); });
+    view_ = new PageView(report, zoom, this);
 
     auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, this);
@@ -57,17 +52,14 @@ TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* pa
     connect(previous, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() - 1); });
     connect(next, &QPushButton::clicked, this, [this] { showPage(view_->currentPage() + 1); });
     connect(last, &QPushButton::clicked, this, [this] { showPage(view_->pageCount()); });
-    connect(whole, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitInView);
-    connect(width, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitToWidth);
+    connect(whole, &QPushButton::clicked, this, [this] { view_->setZoom(Zoom::WholePage); });
+    connect(width, &QPushButton::clicked, this, [this] { view_->setZoom(Zoom::PageWidth); });
     connect(printButton, &QPushButton::clicked, this, &TFANTEPRIMA::print);
     connect(pdf, &QPushButton::clicked, this, &TFANTEPRIMA::savePdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(view_, &QPrintPreviewWidget::previewChanged, this,
-            [this] { showPage(view_->currentPage()); });
-
-    view_->setViewMode(QPrintPreviewWidget::SinglePageView);
-    view_->setZoomMode(QPrintPreviewWidget::FitInView);
-    view_->updatePreview();
+    connect(view_, &PageView::pageChanged, this, &TFANTEPRIMA::showPage);
+    showPage(1);
+    view_->setFocus();
 }
 
 int TFANTEPRIMA::pageShown() const {
@@ -75,10 +67,9 @@ int TFANTEPRIMA::pageShown() const {
 }
 
 void TFANTEPRIMA::showPage(int page) {
-    const int count = view_->pageCount();
-    page = std::clamp(page, 1, std::max(1, count));
     view_->setCurrentPage(page);
-    pageLabel_->setText(QString("Pagina %1 di %2").arg(page).arg(count));
+    pageLabel_->setText(
+        QString("Pagina %1 di %2").arg(view_->currentPage()).arg(view_->pageCount()));
 }
 
 void TFANTEPRIMA::print() {
@@ -93,8 +84,8 @@ void TFANTEPRIMA::savePdf() {
         ui::Inform(this, "IMPOSSIBILE SCRIVERE IL FILE " + path, ui::Severity::Error);
 }
 
-void ShowPreview(const Report& report, const QString& title, QWidget* parent) {
-    TFANTEPRIMA preview(report, title, parent);
+void ShowPreview(const Report& report, const QString& title, QWidget* parent, Zoom zoom) {
+    TFANTEPRIMA preview(report, title, parent, zoom);
     preview.exec();
 }
 

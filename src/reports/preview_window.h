@@ -1,21 +1,22 @@
 #pragma once
-// The report preview: the pages zoomed to show a whole page, with buttons to go through the
-// pages, print, save a PDF and close.
+// The report preview: one page at a time, zoomed to show the whole page or to fill the width,
+// with buttons to go through the pages, change the zoom, print, save a PDF and close.
 
 #include <QDialog>
-#include <QPrinter>
 
-#include "reports/report.h"
+#include "reports/output.h"
 
-class QPrintPreviewWidget;
 class QLabel;
 
 namespace braxol::reports {
 
+class PageView;
+
 class TFANTEPRIMA : public QDialog {
     Q_OBJECT
 public:
-    TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent = nullptr);
+    TFANTEPRIMA(const Report& report, const QString& title, QWidget* parent = nullptr,
+                Zoom zoom = Zoom::WholePage);
     int pageShown() const;
 
 private:
@@ -24,8 +25,7 @@ private:
     void showPage(int page);
 
     const Report& report_;
-    QPrinter printer_;
-    QPrintPreviewWidget* view_;
+    PageView* view_;
     QLabel* pageLabel_;
 };
 

@@ -1,36 +1,15 @@
 #include "reports/report.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <QPageSize>
-#include <QStringList>
+
+#include "reports/font_measures.h"
 
 namespace braxol::reports {
 namespace {
 
-// Text is measured at 72 dots per inch, so that one dot is one point of the page.
-const QImage& MeasuringDevice() {
-    static const QImage device = [] {
-        QImage i(1, 1, QImage::Format_RGB32);
-        i.setDotsPerMeterX(2835);  // 72 dpi
-        i.setDotsPerMeterY(2835);
-        return i;
-    }();
-    return device;
-}
-
 const QSizeF kA4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
 
 }  // namespace
-
-QFont ToQFont(const FontSpec& wanted) {
-    QFont f(wanted.family);
-    f.setPointSizeF(wanted.size);
-    f.setBold(wanted.bold);
-    f.setStrikeOut(wanted.strikeOut);
-    f.setHintingPreference(QFont::PreferNoHinting);  // the same widths on screen and paper
-    return f;
-}
 
 Report::Report(QPageLayout::Orientation orientation) : orientation_(orientation) {
     pages_.push_back({orientation_, {}});
@@ -48,8 +27,15 @@ double Report::pageHeight() const {
     return orientation_ == QPageLayout::Portrait ? kA4.height() : kA4.width();
 }
 
+void Report::newPage() {
+    pages_.push_back({orientation_, {}});
+}
+
 void Report::setFont(const QString& family, double size, bool bold, bool strikeOut) {
     font_ = {family, size, bold, strikeOut};
+}
+void Report::setFont(const FontSpec& font) {
+    font_ = font;
 }
 void Report::setBold(bool bold) {
     font_.bold = bold;
@@ -58,57 +44,53 @@ void Report::setStrikeOut(bool strikeOut) {
     font_.strikeOut = strikeOut;
 }
 
-QFont Report::qfont() const {
-    return ToQFont(font_);
-}
-
 double Report::textWidth(const QString& text) const {
-    return QFontMetricsF(qfont(), &MeasuringDevice()).horizontalAdvance(text);
+    return TextWidth(font_, text);
 }
 
 double Report::lineHeight() const {
-    return QFontMetricsF(qfont(), &MeasuringDevice()).height();
+    return LineHeight(font_);
 }
 
-void Report::addText(double left, const QString& text) {
-    DrawCommand c{DrawCommand::Kind::Text,
-                  QRectF(left, y_, textWidth(text), lineHeight()),
-                  text,
-                  font_,
-                  pen_,
-                  {}};
-    pages_.back().commands.push_back(std::move(c));
+void Report::text(double x, double y, const QString& text, Align align) {
+    const FontMeasures& measures = MeasuresOf(font_);
+    QString line = OneLine(text);
+    const double width = measures.width(line);
+    const double left = align == Align::Left     ? x
+                        : align == Align::Centre ? x - width / 2
+                                                 : x - width;
+    add({DrawCommand::Kind::Text,
+         QRectF(left, y - measures.ascent(), width, measures.height()),
+         y,
+         std::move(line),
+         font_,
+         pen_,
+         {}});
 }
 
-void Report::textCentered(double x, const QString& text) {
-    addText(x - textWidth(text) / 2, text);
-}
-
-void Report::textRight(double x, const QString& text) {
-    addText(x - textWidth(text), text);
-}
-
-void Report::textLeft(double x, const QString& text, const std::vector<double>& tabStops) {
-    const QStringList parts = text.split('\t');
-    double at = x;
-    for (int i = 0; i < parts.size(); ++i) {
-        if (i > 0) {
-            // The next stop after what is written so far; without one, one blank further.
-            double next = at + textWidth(" ");
-            for (double stop : tabStops)
-                if (x + stop > at) {
-                    next = x + stop;
-                    break;
-                }
-            at = next;
-        }
-        if (!parts[i].isEmpty()) addText(at, parts[i]);
-        at += textWidth(parts[i]);
-    }
+int Report::textWrapped(double x, double y, double width, const QString& text) {
+    const FontMeasures& measures = MeasuresOf(font_);
+    QStringList lines = WrapText(text, width, [&](const QString& t) { return measures.width(t); });
+    while (!lines.isEmpty() && lines.back().trimmed().isEmpty()) lines.removeLast();
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (!lines[i].trimmed().isEmpty())
+            this->text(x, y + static_cast<double>(i) * measures.height(), lines[i]);
+    return static_cast<int>(lines.size());
 }
 
 void Report::setPen(double width, const QColor& color) {
     pen_ = {width, color};
+}
+
+void Report::line(double x1, double y1, double x2, double y2) {
+    add({DrawCommand::Kind::Line,
+         QRectF(QPointF(x1, y1), QPointF(x2, y2)),
+         0,
+         {},
+         font_,
+         pen_,
+         {}});
+    cursor_ = {x2, y2};
 }
 
 void Report::moveTo(double x, double y) {
@@ -116,22 +98,19 @@ void Report::moveTo(double x, double y) {
 }
 
 void Report::lineTo(double x, double y) {
-    DrawCommand c{DrawCommand::Kind::Line, QRectF(cursor_, QPointF(x, y)), {}, font_, pen_, {}};
-    pages_.back().commands.push_back(std::move(c));
-    cursor_ = {x, y};
+    line(cursor_.x(), cursor_.y(), x, y);
 }
 
 void Report::rectangle(const QRectF& box) {
-    pages_.back().commands.push_back({DrawCommand::Kind::Rectangle, box, {}, font_, pen_, {}});
+    add({DrawCommand::Kind::Rectangle, box.normalized(), 0, {}, font_, pen_, {}});
 }
 
 void Report::picture(const QRectF& box, const QImage& image) {
-    pages_.back().commands.push_back({DrawCommand::Kind::Picture, box, {}, font_, pen_, image});
+    add({DrawCommand::Kind::Picture, box, 0, {}, font_, pen_, image});
 }
 
-void Report::newPage() {
-    pages_.push_back({orientation_, {}});
-    y_ = 0;
+void Report::add(DrawCommand command) {
+    pages_.back().commands.push_back(std::move(command));
 }
 
 QStringList Report::texts(int page) const {

@@ -34,7 +34,7 @@ std::string PeriodColumn(const TMOVIMENTO& r) {
     return r.CODPAE.trimmed() + "/" + r.ANNPRO.trimmed();
 }
 
-enum class Align { Centre, Right };
+using reports::Align;
 
 struct Cell {
     double at;  // in widths of "E" from the left edge of the table
@@ -98,8 +98,7 @@ public:
         for (const Cell& c : RowCells(r, kind_)) text(y_, c.at, c.align, Shown(c.text));
         y0_ = y_ + lh_ / 5;
         report_.setFont(kFamily, kBodySize);
-        report_.moveTo(left_, y0_);
-        report_.lineTo(right_, y0_);
+        report_.line(left_, y0_, right_, y0_);
     }
 
     reports::Report finish() {
@@ -122,33 +121,20 @@ private:
     }
 
     void text(double baseLine, double at, Align align, const QString& s) {
-        // A little below the line's top, so that capitals keep clear of the rule above.
-        report_.setY(baseLine - 0.85 * report_.lineHeight());
-        const double x = left_ + at * e_;
-        if (align == Align::Centre)
-            report_.textCentered(x, s);
-        else
-            report_.textRight(x, s);
-    }
-
-    void line(double x1, double y1, double x2, double y2) {
-        report_.moveTo(x1, y1);
-        report_.lineTo(x2, y2);
+        report_.text(left_ + at * e_, baseLine, s, align);
     }
 
     // The heading and the frame of the page, drawn when the page is complete.
     void closePage() {
         report_.setFont(kFamily, kHeadingSize, true);
-        const double lh12 = report_.lineHeight();
-        report_.setY(2 * lh12 - lh12);
-        report_.textCentered(report_.pageWidth() / 2, heading_);
+        report_.text(report_.pageWidth() / 2, 2 * report_.lineHeight(), heading_, Align::Centre);
         report_.setFont(kFamily, kBodySize);
-        line(left_, 5 * lh_, right_, 5 * lh_);
-        line(left_, 6.1 * lh_, right_, 6.1 * lh_);
-        line(left_, 5 * lh_, left_, y0_);
+        report_.line(left_, 5 * lh_, right_, 5 * lh_);
+        report_.line(left_, 6.1 * lh_, right_, 6.1 * lh_);
+        report_.line(left_, 5 * lh_, left_, y0_);
         for (double limit : ColumnLimits(kind_))
-            line(left_ + limit * e_, 5 * lh_, left_ + limit * e_, y0_);
-        line(right_, 5 * lh_, right_, y0_);
+            report_.line(left_ + limit * e_, 5 * lh_, left_ + limit * e_, y0_);
+        report_.line(right_, 5 * lh_, right_, y0_);
         for (const Title& t : ColumnTitles(kind_))
             text(5.8 * lh_, t.at, Align::Centre, QString::fromLatin1(t.text));
     }

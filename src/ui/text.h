@@ -17,9 +17,11 @@ template <std::size_t N>
 QString FromField(const PStr<N>& field) {
     return FromRecord(field.trimmed());
 }
-inline std::string ToRecord(const QString& text) {
-    return Cp1252FromUtf8(text.toStdString());
-}
+// A character that Windows-1252 cannot hold becomes its nearest Windows-1252 writing: the
+// letter without its accent ("ő" becomes "o"), the plain form of a compatibility character
+// ("ﬁ" becomes "fi"), a few look-alikes ("ł" becomes "l", "−" becomes "-"); "?" when there is
+// none. No byte of another encoding ever reaches a record.
+std::string ToRecord(const QString& text);
 template <std::size_t N>
 void SetField(PStr<N>& field, const QString& text) {
     field.set(ToRecord(text));

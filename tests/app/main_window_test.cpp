@@ -121,22 +121,29 @@ TEST_F(MainWindow, GuardedWebEntriesOpenOnlyWithACompleteConfiguration) {
         QString opened;
     } cases[] = {{"Action26", "https://dogane.example/"},
                  {"Action27", "https://reale.example/"},
-                 {"Action29", "https://prova.example/"},
-                 {"Action28", "/opt/firma/FirmaVerifica"}};
+                 {"Action29", "https://prova.example/"}};
     for (const auto& c : cases) {
         seams.shell.opened.clear();
         window.action(c.action)->trigger();
         EXPECT_EQ(seams.shell.opened, QStringList{c.opened}) << c.action;
     }
+    // The signing program is run, with no arguments.
+    seams.shell.opened.clear();
+    window.action("Action28")->trigger();
+    ASSERT_EQ(seams.shell.started.size(), 1u);
+    EXPECT_EQ(seams.shell.started[0].first, "/opt/firma/FirmaVerifica");
+    EXPECT_TRUE(seams.shell.started[0].second.isEmpty());
+    EXPECT_TRUE(seams.shell.opened.isEmpty());
     EXPECT_TRUE(seams.messages.shown().empty());
 }
 
 TEST_F(MainWindow, EntriesWithoutTheirWindowAreDisabled) {
     app::TFPRINCIPALE window(state);
-    for (const char* name : {"Action22", "Action38", "Action47", "Action62"})
+    for (const char* name : {"Action38", "Action47", "Action62"})
         EXPECT_FALSE(window.action(name)->isEnabled()) << name;
     for (const char* name : {"Action1", "Action2", "Action3", "Action4", "Action9", "Action10",
-                             "Action11", "Action58", "Action61"})
+                             "Action11", "Action58", "Action61", "Action22", "Action28",
+                             "Action65"})
         EXPECT_TRUE(window.action(name)->isEnabled()) << name;
 }
 

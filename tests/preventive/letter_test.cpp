@@ -34,6 +34,11 @@ struct Measures {
     }
 };
 
+// The line of the letter a text stands on: its baseline is at the bottom of that line.
+double LineOf(const DrawCommand& c, const Measures& m) {
+    return c.baseline / m.line - 1;
+}
+
 struct Placed {
     double line;   // top, in lines
     double left;   // points
@@ -45,7 +50,7 @@ std::optional<Placed> Find(const reports::Report& r, const QString& text) {
     const Measures m(r);
     for (const DrawCommand& c : r.pages().at(0).commands)
         if (c.kind == DrawCommand::Kind::Text && c.text == text)
-            return Placed{c.box.top() / m.line, c.box.left(), c.box.right(), c.font.bold};
+            return Placed{LineOf(c, m), c.box.left(), c.box.right(), c.font.bold};
     return std::nullopt;
 }
 
@@ -204,11 +209,11 @@ TEST(Letter, NoteAndSignature) {
     // The note, wrapped to the letter's text, from three lines below the last value.
     std::vector<const DrawCommand*> noteLines;
     for (const DrawCommand& c : letter.pages()[0].commands)
-        if (c.kind == DrawCommand::Kind::Text && c.box.top() / m.line > 43) noteLines.push_back(&c);
+        if (c.kind == DrawCommand::Kind::Text && LineOf(c, m) > 43) noteLines.push_back(&c);
     ASSERT_GE(noteLines.size(), 2u);
     QStringList joined;
     for (std::size_t i = 0; i < noteLines.size(); ++i) {
-        EXPECT_NEAR(noteLines[i]->box.top() / m.line, 44 + static_cast<double>(i), 1e-6);
+        EXPECT_NEAR(LineOf(*noteLines[i], m), 44 + static_cast<double>(i), 1e-6);
         EXPECT_NEAR(noteLines[i]->box.left(), m.margin + 4 * m.w, 1e-6);
         EXPECT_LE(noteLines[i]->box.width(), 72 * m.w + 1e-6);
         EXPECT_FALSE(noteLines[i]->font.bold);

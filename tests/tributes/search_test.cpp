@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "reports/preview_window.h"
@@ -323,6 +324,41 @@ TEST_F(SearchWindow, LongListsGoOnNewPagesWithTheirHeading) {
             << p;
     EXPECT_EQ(PeriodCells(previews[0]).size(), 80u);
     EXPECT_EQ(pages[0].orientation, QPageLayout::Landscape);
+}
+
+// Each row stands on its baseline one line below the last, a fifth of a line above its rule;
+// the heading stands on the second line of its font, the column titles between their rules.
+TEST(SearchList, RowsStandOnTheirBaselinesAboveTheirRules) {
+    using reports::DrawCommand;
+    const reports::Report report = tributes::SearchReport(
+        {StoredTribute("E", "01", 2015, 10, 1), StoredTribute("E", "02", 2015, 20, 2, 0, 0, "C")},
+        TributeKind::Excise, "Registro accise dal 01/2015 al 22/2015");
+    const double lh = reports::LineHeight({"Times New Roman", 10});
+    const double lh12 = reports::LineHeight({"Times New Roman", 12, true});
+    std::map<QString, const DrawCommand*> texts;
+    std::vector<double> rules;
+    for (const DrawCommand& c : report.pages().at(0).commands) {
+        if (c.kind == DrawCommand::Kind::Text) texts[c.text] = &c;
+        if (c.kind == DrawCommand::Kind::Line && c.box.top() == c.box.bottom())
+            rules.push_back(c.box.top());
+    }
+    EXPECT_NEAR(texts.at("Registro accise dal 01/2015 al 22/2015")->baseline, 2 * lh12, 1e-9);
+    EXPECT_NEAR(texts.at("Periodo")->baseline, 5.8 * lh, 1e-9);
+    EXPECT_NEAR(texts.at("01/2015")->baseline, 7 * lh, 1e-9);
+    EXPECT_NEAR(texts.at("10,00")->baseline, 7 * lh, 1e-9);
+    EXPECT_NEAR(texts.at("02/2015")->baseline, 8 * lh, 1e-9);
+    EXPECT_TRUE(texts.at("02/2015")->font.strikeOut);
+    EXPECT_FALSE(texts.at("01/2015")->font.strikeOut);
+    // Rules under the rows, then the frame's rules at 5 and 6.1 lines.
+    ASSERT_EQ(rules.size(), 4u);
+    EXPECT_NEAR(rules[0], 7.2 * lh, 1e-9);
+    EXPECT_NEAR(rules[1], 8.2 * lh, 1e-9);
+    EXPECT_NEAR(rules[2], 5 * lh, 1e-9);
+    EXPECT_NEAR(rules[3], 6.1 * lh, 1e-9);
+    // The ink of a row keeps clear of the rules above and below it.
+    const DrawCommand* row = texts.at("02/2015");
+    EXPECT_GT(row->box.top(), rules[0] - 1);
+    EXPECT_LT(row->box.bottom(), rules[1]);
 }
 
 TEST_F(SearchWindow, DamagedTributeFileIsReportedAndTheCsvKept) {

@@ -1,0 +1,17 @@
+#pragma once
+// Messages of the flow windows (movement flows and request flows).
+
+#include <QString>
+
+namespace braxol::telematic {
+
+inline const QString kNothingSelected = QStringLiteral("NON E' STATO SELEZIONATO ALCUN MESSAGGIO");
+inline const QString kSignedFileReplaced =
+    QStringLiteral("IL FILE E' GIA' PRESENTE NELLA CARTELLA \"FIRMATI\": VERRA' SOSTITUITO");
+inline const QString kFutureDates =
+    QStringLiteral("Attenzione, date dei movimenti successive alla data del P.C.");
+// The user code names the flow files: without four letters or digits no flow can be named.
+inline const QString kUnusableUserCode = QStringLiteral(
+    "ATTENZIONE: IL CODICE UTENTE DEI DATI AZIENDALI DEVE ESSERE DI 4 LETTERE O CIFRE");
+
+}  // namespace braxol::telematic
