@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n libgl-dev
-  libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev
+  libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev python3-aiosmtpd
   fonts-liberation xvfb xauth poppler-utils
 )
 

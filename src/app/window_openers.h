@@ -24,5 +24,6 @@ void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
 void BindTelematicWindows(TFPRINCIPALE& main);
 void BindOutcomeWindows(TFPRINCIPALE& main);
+void BindPreventiveWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app

@@ -51,15 +51,6 @@ Placement FindPlace(const std::vector<TMOVIMENTO>& records, const TMOVIMENTO& n)
     return {Placement::Append, records.size()};
 }
 
-// The operations take the file's marker and work on the file found case-insensitively.
-template <class Op>
-auto UnderLock(const fs::path& given, Op&& op) {
-    const fs::path path = ResolvePath(given);
-    FileLock lock(path);
-    MovementFile file = MovementFile::OpenOrCreate(path);
-    return op(file);
-}
-
 }  // namespace
 
 MovementFile OpenOrCreate(const fs::path& path) {
@@ -146,7 +137,7 @@ bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& targe
 }
 
 TMOVIMENTO AddMovement(const fs::path& path, TMOVIMENTO record, const TMOVIMENTO& selected) {
-    return UnderLock(path, [&](MovementFile& file) {
+    return WithMovementFile(path, [&](MovementFile& file) {
         const TMOVIMENTO stored = PlaceMovement(file.records(), record, selected);
         file.save();
         return stored;
@@ -154,7 +145,7 @@ TMOVIMENTO AddMovement(const fs::path& path, TMOVIMENTO record, const TMOVIMENTO
 }
 
 bool DeleteMovement(std::int32_t numope, const fs::path& path) {
-    return UnderLock(path, [&](MovementFile& file) {
+    return WithMovementFile(path, [&](MovementFile& file) {
         if (!RemoveMovement(file.records(), numope)) return false;
         file.save();
         return true;
@@ -163,7 +154,7 @@ bool DeleteMovement(std::int32_t numope, const fs::path& path) {
 
 bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO record,
                      RectifyMode mode) {
-    return UnderLock(path, [&](MovementFile& file) {
+    return WithMovementFile(path, [&](MovementFile& file) {
         if (!CancelOrRectifyIn(file.records(), target, record, mode)) return false;
         file.save();
         return true;

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "lock.h"
+#include "paths.h"
 #include "record_file.h"
 #include "records.h"
 
@@ -34,6 +36,16 @@ enum class RectifyMode { CancelOnly, Rectify };
 // replacing record, right after it. False (file unchanged) when the target is not found.
 bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO record,
                      RectifyMode mode);
+
+// Runs `op` on the file (found case-insensitively, created when missing) under its lock marker;
+// `op` saves what it changed. Returns what `op` returns.
+template <class Op>
+auto WithMovementFile(const fs::path& given, Op&& op) {
+    const fs::path path = ResolvePath(given);
+    FileLock lock(path);
+    MovementFile file = MovementFile::OpenOrCreate(path);
+    return op(file);
+}
 
 // Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on.
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);

@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QShowEvent>
 
 #include "ui/confirm_button.h"
@@ -35,6 +36,11 @@ void EntryWindow::focusFirstField() {
 
 void EntryWindow::attachConfirm(ConfirmButton* button) {
     button->setUntouchedGuard([this] { return untouched_; }, [this] { focusFirstField(); });
+}
+
+void EntryWindow::keepEnterIn(QPlainTextEdit* field) {
+    field->setTabChangesFocus(true);
+    paragraphFields_.append(field);
 }
 
 void EntryWindow::countTypingIn(std::initializer_list<QWidget*> fields) {
@@ -79,7 +85,8 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (TypesACharacter(key) && countsTyping(control)) untouched_ = false;
-    if (!IsEnterKey(key)) return QDialog::eventFilter(watched, event);
+    if (!IsEnterKey(key) || paragraphFields_.contains(control))
+        return QDialog::eventFilter(watched, event);
     enterOn(control);
     return true;
 }

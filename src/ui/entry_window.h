@@ -24,6 +24,8 @@
 
 class QKeyEvent;
 
+class QPlainTextEdit;
+
 namespace braxol::ui {
 
 class ConfirmButton;
@@ -47,6 +49,9 @@ public:
     void attachConfirm(ConfirmButton* button);
     // Only keys typed in these fields clear the guard (by default, keys typed anywhere).
     void countTypingIn(std::initializer_list<QWidget*> fields);
+    // In a text of several paragraphs (the body of a message) Enter starts a new line, as the
+    // user expects, instead of moving on; Tab still leaves it.
+    void keepEnterIn(QPlainTextEdit* field);
 
 protected:
     bool event(QEvent* event) override;
@@ -63,6 +68,7 @@ private:
     bool untouched_ = true;
     QWidget* firstField_ = nullptr;
     QList<QPointer<QWidget>> typingFields_;
+    QList<QPointer<QWidget>> paragraphFields_;
 };
 
 }  // namespace braxol::ui

@@ -368,6 +368,24 @@ TEST(EnterOnEveryControl, ACellBeingEditedKeepsItsText) {
     EXPECT_EQ(window.saves, 0);
 }
 
+// A text of several paragraphs keeps Enter as a new line; Tab still leaves it.
+TEST(EnterOnEveryControl, AParagraphTextKeepsEnterAsANewLine) {
+    ScriptedSeams seams;
+    ControlsWindow window;
+    window.keepEnterIn(window.memo);
+    ShowActive(&window);
+    FocusOn(&window, "MEMO");
+    Type(&window, "Prima");
+    PressEnter(&window);
+    Type(&window, "Seconda");
+    EXPECT_EQ(FocusName(), "MEMO");
+    EXPECT_EQ(window.memo->toPlainText(), "Prima\nSeconda");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "BELENCO");
+    EXPECT_EQ(window.memo->toPlainText(), "Prima\nSeconda");
+    EXPECT_EQ(window.saves, 0);
+}
+
 // The confirm button is no default button: Enter that reaches the window itself moves on too.
 TEST(EnterOnEveryControl, TheWindowHasNoDefaultButton) {
     ScriptedSeams seams;
