@@ -1,0 +1,298 @@
+#include "telematic/detach_window.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "production/deletion_window.h"
+#include "production/movement_modes.h"
+#include "store/io_error.h"
+#include "store/numbers.h"
+#include "store/record_file.h"
+#include "telematic/flow_marking.h"
+#include "telematic/flow_messages.h"
+#include "telematic/flow_stamps.h"
+#include "telematic/verification_rows.h"
+#include "ui/busy_cursor.h"
+#include "ui/field_exit.h"
+#include "ui/fields.h"
+#include "ui/io_error_box.h"
+#include "ui/seams.h"
+
+namespace braxol::telematic {
+namespace {
+
+int FlowNumber(const QString& text) {
+    return ParseInteger(text.toStdString());
+}
+
+}  // namespace
+
+TFCANCFLUSSO::TFCANCFLUSSO(DetachContext context, QWidget* parent)
+    : ui::EntryWindow(parent),
+      context_(std::move(context)),
+      year_(new QLineEdit(this)),
+      date_(new ui::DateEdit(this)),
+      number_(new ui::IntegerEdit(this)),
+      list_(new QListWidget(this)),
+      all_(new QPushButton(QStringLiteral("Tutti"), this)),
+      none_(new QPushButton(QStringLiteral("Nessuno"), this)),
+      answer_(new QLineEdit(this)),
+      leave_(new QPushButton(QStringLiteral("&Abbandona"), this)) {
+    setObjectName("FCANCFLUSSO");
+    setWindowTitle(QStringLiteral("RIATTIVA I RECORD ASSOCIATI AD UN FLUSSO"));
+    year_->setObjectName("LANNO");
+    date_->setObjectName("MDARI");
+    number_->setObjectName("INUCO");
+    list_->setObjectName("CELENCO");
+    all_->setObjectName("BTUTTI");
+    none_->setObjectName("BNESSUNO");
+    answer_->setObjectName("ECONF");
+    leave_->setObjectName("BABBANDONA");
+
+    year_->setMaxLength(4);
+    year_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), year_));
+    number_->setMaxLength(4);
+    answer_->setMaxLength(2);
+    list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    for (QPushButton* b : {all_, none_, leave_}) b->setAutoDefault(false);
+    layOut();
+
+    setFirstField(date_);
+    countTypingIn({date_, number_, year_, answer_});
+    ui::OnFieldExit(date_, [this] { dateExit(); });
+    ui::OnFieldExit(number_, [this] { numberExit(); });
+    ui::OnFieldExit(year_, [this] { yearExit(); });
+    ui::OnFieldExit(answer_, [this] { answerExit(); });
+    connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
+    connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
+    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TFCANCFLUSSO::~TFCANCFLUSSO() {
+    ui::StopFieldExits(this);
+}
+
+void TFCANCFLUSSO::layOut() {
+    auto label = [this](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName("ET" + buddy->objectName());
+        l->setBuddy(buddy);
+        return l;
+    };
+    auto warning = [this](const QString& name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        QFont bold = l->font();
+        bold.setBold(true);
+        l->setFont(bold);
+        return l;
+    };
+    for (QLineEdit* edit : {static_cast<QLineEdit*>(year_), static_cast<QLineEdit*>(date_),
+                            static_cast<QLineEdit*>(number_)})
+        edit->setMaximumWidth(QFontMetrics(edit->font()).horizontalAdvance("000000000000"));
+    answer_->setMaximumWidth(QFontMetrics(answer_->font()).horizontalAdvance("000000"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(label(QStringLiteral("Movimenti nell'anno:"), year_), 0, 0);
+    fields->addWidget(year_, 0, 1);
+    fields->addWidget(label(QStringLiteral("Data del flusso"), date_), 1, 0);
+    fields->addWidget(date_, 1, 1);
+    fields->addWidget(label(QStringLiteral("Numero del flusso"), number_), 2, 0);
+    fields->addWidget(number_, 2, 1);
+    fields->setColumnStretch(2, 1);
+    auto* ticks = new QVBoxLayout;
+    ticks->addWidget(all_);
+    ticks->addWidget(none_);
+    ticks->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 1);
+    top->addLayout(ticks);
+
+    auto* confirm = new QHBoxLayout;
+    confirm->addWidget(label(QStringLiteral("DIGITA \"SI\" PER RIATTIVARE "), answer_));
+    confirm->addWidget(answer_);
+    confirm->addStretch();
+    confirm->addWidget(leave_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(warning(
+        "LATTENZIONE",
+        QStringLiteral("ATTENZIONE !!!  RIATTIVA SOLO SE IL RECORD NON E' STATO ACQUISITO DAL "
+                       "SISTEMA TELEMATICO ")));
+    layout->addLayout(top);
+    layout->addWidget(list_, 1);
+    layout->addWidget(warning(
+        "LRICORDA",
+        QStringLiteral("RICORDA: IL SISTEMA TELEMATICO RIPORTA NEI DETTAGLI DEL FLUSSO INVIATO "
+                       "GLI ERRORI  RISCONTRATI: ")));
+    layout->addWidget(warning(
+        "LSCARTATO", QStringLiteral("SE e SOLO SE LA NOTA INIZIA CON IL CARATTERE \"E\" ALLORA "
+                                    "SIGNIFICA CHE IL DATO E' STATO SCARTATO .")));
+    layout->addLayout(confirm);
+
+    setTabOrder(date_, number_);
+    setTabOrder(number_, year_);
+    setTabOrder(year_, list_);
+    setTabOrder(list_, all_);
+    setTabOrder(all_, none_);
+    setTabOrder(none_, answer_);
+    setTabOrder(answer_, leave_);
+    resize(820, 520);
+}
+
+void TFCANCFLUSSO::showEvent(QShowEvent* event) {
+    ui::EntryWindow::showEvent(event);
+    if (!event->spontaneous()) open();
+}
+
+void TFCANCFLUSSO::open() {
+    try {
+        // A stamping that a crash interrupted is finished before anything is listed.
+        FinishInterruptedStamps(context_.folders);
+    } catch (const IoError& e) {
+        ui::ShowIoError(this, e);
+    }
+    list_->clear();
+    listed_.clear();
+    listedYear_ = 0;
+    writeCopies();
+    answer_->clear();
+    number_->clear();
+    year_->setText(context_.workingYear);
+    date_->setDate(ui::Today());
+    setUntouched(true);
+    date_->setFocus(Qt::OtherFocusReason);
+    date_->setCursorPosition(0);
+}
+
+void TFCANCFLUSSO::writeCopies() {
+    try {
+        RebuildWorkingFile<TMOVIMENTO>(context_.folders.inTemp(production::kDeletionFileName),
+                                       listed_);
+    } catch (const IoError& e) {
+        ui::ShowIoError(this, e);
+    }
+}
+
+void TFCANCFLUSSO::dateExit() {
+    if (untouched()) return;
+    if (!date_->date()) {
+        ui::ReturnFocus(date_);
+        return;
+    }
+    rebuild();
+}
+
+void TFCANCFLUSSO::numberExit() {
+    if (untouched()) return;
+    if (FlowNumber(number_->text()) <= 0) {
+        ui::ReturnFocus(number_);
+        return;
+    }
+    rebuild();
+}
+
+void TFCANCFLUSSO::yearExit() {
+    if (untouched()) return;
+    if (!production::AcceptedYear(year_->text())) {
+        ui::ReturnFocus(year_);
+        return;
+    }
+    context_.workingYear = year_->text().trimmed();
+    rebuild();
+}
+
+// The flow's records of the year in the list, unticked, and their copies in CANCELLA.MOV.
+void TFCANCFLUSSO::rebuild() {
+    list_->clear();
+    listed_.clear();
+    listedYear_ = 0;
+    const auto date = date_->date();
+    const int number = FlowNumber(number_->text());
+    const auto year = production::AcceptedYear(year_->text());
+    if (date && number > 0 && year) {
+        try {
+            ui::BusyCursor busy;
+            const FlowStamp stamp{*date, number};
+            listed_ = FlowRecordsOfYear(context_.folders, *year, [&stamp](const TMOVIMENTO& r) {
+                return CarriesStamp(r, stamp);
+            });
+            listedYear_ = *year;
+            for (const QString& row : FlowRows(listed_, FlowRowStyle::Detach)) {
+                auto* item = new QListWidgetItem(row, list_);
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Unchecked);
+            }
+        } catch (const IoError& e) {
+            listed_.clear();
+            list_->clear();
+            ui::ShowIoError(this, e);
+        }
+    }
+    writeCopies();
+    if (list_->count() > 0) list_->setCurrentRow(0);
+}
+
+void TFCANCFLUSSO::tickAll(bool ticked) {
+    for (int i = 0; i < list_->count(); ++i)
+        list_->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool TFCANCFLUSSO::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == answer_ && event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            answerEntered();
+    }
+    return ui::EntryWindow::eventFilter(watched, event);
+}
+
+// Nothing to answer yet: the window untouched goes back to the date, an empty list to the list.
+void TFCANCFLUSSO::answerEntered() {
+    if (untouched())
+        ui::ReturnFocus(date_);
+    else if (list_->count() == 0)
+        ui::ReturnFocus(list_);
+}
+
+void TFCANCFLUSSO::answerExit() {
+    // Going to "Abbandona" is leaving the window, whatever was typed.
+    if (QApplication::focusWidget() == leave_) return;
+    if (production::AcceptedYear(year_->text())) context_.workingYear = year_->text().trimmed();
+    if (answer_->text() != kDetachAnswer || list_->count() == 0 || untouched()) {
+        ui::ReturnFocus(list_);
+        return;
+    }
+    // Once only, whatever focus changes follow.
+    setUntouched(true);
+    detach();
+}
+
+void TFCANCFLUSSO::detach() {
+    std::vector<TMOVIMENTO> chosen;
+    for (int i = 0; i < list_->count() && i < static_cast<int>(listed_.size()); ++i)
+        if (list_->item(i)->checkState() == Qt::Checked)
+            chosen.push_back(listed_[static_cast<std::size_t>(i)]);
+    int detached = 0;
+    try {
+        ui::BusyCursor busy;
+        detached = DetachFlowRecords(context_.folders, chosen, listedYear_);
+    } catch (const IoError& e) {
+        ui::ShowIoError(this, e);
+    }
+    if (detached > 0) ui::Inform(this, kDetached);
+    accept();
+}
+
+}  // namespace braxol::telematic
