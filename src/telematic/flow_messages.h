@@ -14,7 +14,6 @@ inline const QString kFutureDates =
 inline const QString kUnusableUserCode = QStringLiteral(
     "ATTENZIONE: IL CODICE UTENTE DEI DATI AZIENDALI DEVE ESSERE DI 4 LETTERE O CIFRE");
 
-}  // namespace braxol::telematic
 
 // The transmission window.
 inline const QString kAlreadySent = QStringLiteral("Flusso già inviato !");
@@ -28,3 +27,5 @@ inline const QString kSendToReal = QStringLiteral(
 
 // The detach window.
 inline const QString kDetached = QStringLiteral("RIATTIVAZIONE ESEGUITA");
+
+}  // namespace braxol::telematic
