@@ -166,6 +166,7 @@ void TFCANCFLUSSO::open() {
     list_->clear();
     listed_.clear();
     listedYear_ = 0;
+    listedFlow_.reset();
     writeCopies();
     answer_->clear();
     number_->clear();
@@ -214,13 +215,17 @@ void TFCANCFLUSSO::yearExit() {
 }
 
 // The flow's records of the year in the list, unticked, and their copies in CANCELLA.MOV.
+// Leaving a field without changing the flow or the year keeps the list and its ticks.
 void TFCANCFLUSSO::rebuild() {
-    list_->clear();
-    listed_.clear();
-    listedYear_ = 0;
     const auto date = date_->date();
     const int number = FlowNumber(number_->text());
     const auto year = production::AcceptedYear(year_->text());
+    const ListedFlow key{date.value_or(0), number, year.value_or(0)};
+    if (listedFlow_ && *listedFlow_ == key) return;
+    listedFlow_ = key;
+    list_->clear();
+    listed_.clear();
+    listedYear_ = 0;
     if (date && number > 0 && year) {
         try {
             ui::BusyCursor busy;
@@ -250,6 +255,8 @@ void TFCANCFLUSSO::tickAll(bool ticked) {
 }
 
 bool TFCANCFLUSSO::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == answer_ && event->type() == QEvent::FocusOut)
+        answerLeftBy_ = static_cast<QFocusEvent*>(event)->reason();
     if (watched == answer_ && event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -267,8 +274,8 @@ void TFCANCFLUSSO::answerEntered() {
 }
 
 void TFCANCFLUSSO::answerExit() {
-    // Going to "Abbandona" is leaving the window, whatever was typed.
-    if (QApplication::focusWidget() == leave_) return;
+    // A click on "Abbandona" is leaving the window, whatever was typed.
+    if (answerLeftBy_ == Qt::MouseFocusReason && QApplication::focusWidget() == leave_) return;
     if (production::AcceptedYear(year_->text())) context_.workingYear = year_->text().trimmed();
     if (answer_->text() != kDetachAnswer || list_->count() == 0 || untouched()) {
         ui::ReturnFocus(list_);

@@ -9,6 +9,7 @@
 // record i, as the deletion window's list does.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "store/records.h"
@@ -64,6 +65,15 @@ private:
     DetachContext context_;
     std::vector<TMOVIMENTO> listed_;
     int listedYear_ = 0;
+    // The flow and year the list was built for.
+    struct ListedFlow {
+        double date = 0;
+        int number = 0;
+        int year = 0;
+        bool operator==(const ListedFlow&) const = default;
+    };
+    std::optional<ListedFlow> listedFlow_;
+    Qt::FocusReason answerLeftBy_ = Qt::OtherFocusReason;  // how the focus last left ECONF
 
     QLineEdit* year_;          // LANNO
     ui::DateEdit* date_;       // MDARI
