@@ -337,7 +337,10 @@ std::optional<QString> TFTELEMATICO::fetchOutcome(Environment environment) {
 }
 
 void TFTELEMATICO::showDetails(const QString& details) {
-    details_->setPlainText(answer_.isEmpty() ? details : answer_ + "\n" + details);
+    QString text = answer_.isEmpty() ? details : answer_ + "\n" + details;
+    // The details file ends its last line; the window shows no empty line after it.
+    while (text.endsWith('\n') || text.endsWith('\r')) text.chop(1);
+    details_->setPlainText(text);
 }
 
 // The records of the flow become sent: for a movement flow, those that FLUSSATI.DAT lists
