@@ -3,20 +3,16 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "production/deletion_window.h"
-#include "production/movement_modes.h"
 #include "store/io_error.h"
-#include "store/numbers.h"
 #include "store/record_file.h"
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
@@ -29,20 +25,10 @@
 #include "ui/seams.h"
 
 namespace braxol::telematic {
-namespace {
-
-int FlowNumber(const QString& text) {
-    return ParseInteger(text.toStdString());
-}
-
-}  // namespace
-
 TFCANCFLUSSO::TFCANCFLUSSO(DetachContext context, QWidget* parent)
     : ui::EntryWindow(parent),
       context_(std::move(context)),
-      year_(new QLineEdit(this)),
-      date_(new ui::DateEdit(this)),
-      number_(new ui::IntegerEdit(this)),
+      flow_(this, context_.workingYear, [this] { rebuild(); }),
       list_(new QListWidget(this)),
       all_(new QPushButton(QStringLiteral("Tutti"), this)),
       none_(new QPushButton(QStringLiteral("Nessuno"), this)),
@@ -50,28 +36,19 @@ TFCANCFLUSSO::TFCANCFLUSSO(DetachContext context, QWidget* parent)
       leave_(new QPushButton(QStringLiteral("&Abbandona"), this)) {
     setObjectName("FCANCFLUSSO");
     setWindowTitle(QStringLiteral("RIATTIVA I RECORD ASSOCIATI AD UN FLUSSO"));
-    year_->setObjectName("LANNO");
-    date_->setObjectName("MDARI");
-    number_->setObjectName("INUCO");
     list_->setObjectName("CELENCO");
     all_->setObjectName("BTUTTI");
     none_->setObjectName("BNESSUNO");
     answer_->setObjectName("ECONF");
     leave_->setObjectName("BABBANDONA");
 
-    year_->setMaxLength(4);
-    year_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), year_));
-    number_->setMaxLength(4);
     answer_->setMaxLength(2);
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     for (QPushButton* b : {all_, none_, leave_}) b->setAutoDefault(false);
     layOut();
 
-    setFirstField(date_);
-    countTypingIn({date_, number_, year_, answer_});
-    ui::OnFieldExit(date_, [this] { dateExit(); });
-    ui::OnFieldExit(number_, [this] { numberExit(); });
-    ui::OnFieldExit(year_, [this] { yearExit(); });
+    setFirstField(flow_.date());
+    countTypingIn({flow_.date(), flow_.number(), flow_.year(), answer_});
     ui::OnFieldExit(answer_, [this] { answerExit(); });
     connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
     connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
@@ -98,25 +75,14 @@ void TFCANCFLUSSO::layOut() {
         l->setFont(bold);
         return l;
     };
-    for (QLineEdit* edit : {static_cast<QLineEdit*>(year_), static_cast<QLineEdit*>(date_),
-                            static_cast<QLineEdit*>(number_)})
-        edit->setMaximumWidth(QFontMetrics(edit->font()).horizontalAdvance("000000000000"));
     answer_->setMaximumWidth(QFontMetrics(answer_->font()).horizontalAdvance("000000"));
 
-    auto* fields = new QGridLayout;
-    fields->addWidget(label(QStringLiteral("Movimenti nell'anno:"), year_), 0, 0);
-    fields->addWidget(year_, 0, 1);
-    fields->addWidget(label(QStringLiteral("Data del flusso"), date_), 1, 0);
-    fields->addWidget(date_, 1, 1);
-    fields->addWidget(label(QStringLiteral("Numero del flusso"), number_), 2, 0);
-    fields->addWidget(number_, 2, 1);
-    fields->setColumnStretch(2, 1);
     auto* ticks = new QVBoxLayout;
     ticks->addWidget(all_);
     ticks->addWidget(none_);
     ticks->addStretch();
     auto* top = new QHBoxLayout;
-    top->addLayout(fields, 1);
+    top->addLayout(flow_.grid(), 1);
     top->addLayout(ticks);
 
     auto* confirm = new QHBoxLayout;
@@ -141,9 +107,9 @@ void TFCANCFLUSSO::layOut() {
                                     "SIGNIFICA CHE IL DATO E' STATO SCARTATO .")));
     layout->addLayout(confirm);
 
-    setTabOrder(date_, number_);
-    setTabOrder(number_, year_);
-    setTabOrder(year_, list_);
+    setTabOrder(flow_.date(), flow_.number());
+    setTabOrder(flow_.number(), flow_.year());
+    setTabOrder(flow_.year(), list_);
     setTabOrder(list_, all_);
     setTabOrder(all_, none_);
     setTabOrder(none_, answer_);
@@ -169,12 +135,8 @@ void TFCANCFLUSSO::open() {
     listedFlow_.reset();
     writeCopies();
     answer_->clear();
-    number_->clear();
-    year_->setText(context_.workingYear);
-    date_->setDate(ui::Today());
     setUntouched(true);
-    date_->setFocus(Qt::OtherFocusReason);
-    date_->setCursorPosition(0);
+    flow_.reset();
 }
 
 void TFCANCFLUSSO::writeCopies() {
@@ -186,40 +148,12 @@ void TFCANCFLUSSO::writeCopies() {
     }
 }
 
-void TFCANCFLUSSO::dateExit() {
-    if (untouched()) return;
-    if (!date_->date()) {
-        ui::ReturnFocus(date_);
-        return;
-    }
-    rebuild();
-}
-
-void TFCANCFLUSSO::numberExit() {
-    if (untouched()) return;
-    if (FlowNumber(number_->text()) <= 0) {
-        ui::ReturnFocus(number_);
-        return;
-    }
-    rebuild();
-}
-
-void TFCANCFLUSSO::yearExit() {
-    if (untouched()) return;
-    if (!production::AcceptedYear(year_->text())) {
-        ui::ReturnFocus(year_);
-        return;
-    }
-    context_.workingYear = year_->text().trimmed();
-    rebuild();
-}
-
 // The flow's records of the year in the list, unticked, and their copies in CANCELLA.MOV.
 // Leaving a field without changing the flow or the year keeps the list and its ticks.
 void TFCANCFLUSSO::rebuild() {
-    const auto date = date_->date();
-    const int number = FlowNumber(number_->text());
-    const auto year = production::AcceptedYear(year_->text());
+    const auto date = flow_.flowDate();
+    const int number = flow_.flowNumber();
+    const auto year = flow_.flowYear();
     const ListedFlow key{date.value_or(0), number, year.value_or(0)};
     if (listedFlow_ && *listedFlow_ == key) return;
     listedFlow_ = key;
@@ -268,7 +202,7 @@ bool TFCANCFLUSSO::eventFilter(QObject* watched, QEvent* event) {
 // Nothing to answer yet: the window untouched goes back to the date, an empty list to the list.
 void TFCANCFLUSSO::answerEntered() {
     if (untouched())
-        ui::ReturnFocus(date_);
+        ui::ReturnFocus(flow_.date());
     else if (list_->count() == 0)
         ui::ReturnFocus(list_);
 }
@@ -276,7 +210,7 @@ void TFCANCFLUSSO::answerEntered() {
 void TFCANCFLUSSO::answerExit() {
     // A click on "Abbandona" is leaving the window, whatever was typed.
     if (answerLeftBy_ == Qt::MouseFocusReason && QApplication::focusWidget() == leave_) return;
-    if (production::AcceptedYear(year_->text())) context_.workingYear = year_->text().trimmed();
+    if (flow_.flowYear()) context_.workingYear = flow_.year()->text().trimmed();
     if (answer_->text() != kDetachAnswer || list_->count() == 0 || untouched()) {
         ui::ReturnFocus(list_);
         return;

@@ -14,17 +14,13 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_key_fields.h"
 #include "ui/entry_window.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-
-namespace braxol::ui {
-class DateEdit;
-class IntegerEdit;
-}  // namespace braxol::ui
 
 namespace braxol::telematic {
 
@@ -52,9 +48,6 @@ protected:
 private:
     void layOut();
     void open();
-    void dateExit();
-    void numberExit();
-    void yearExit();
     void rebuild();
     void writeCopies();
     void answerEntered();
@@ -75,14 +68,12 @@ private:
     std::optional<ListedFlow> listedFlow_;
     Qt::FocusReason answerLeftBy_ = Qt::OtherFocusReason;  // how the focus last left ECONF
 
-    QLineEdit* year_;          // LANNO
-    ui::DateEdit* date_;       // MDARI
-    ui::IntegerEdit* number_;  // INUCO
-    QListWidget* list_;        // CELENCO
-    QPushButton* all_;         // BTUTTI
-    QPushButton* none_;        // BNESSUNO
-    QLineEdit* answer_;        // ECONF
-    QPushButton* leave_;       // BABBANDONA
+    FlowKeyFields flow_;  // LANNO, MDARI, INUCO
+    QListWidget* list_;   // CELENCO
+    QPushButton* all_;    // BTUTTI
+    QPushButton* none_;   // BNESSUNO
+    QLineEdit* answer_;   // ECONF
+    QPushButton* leave_;  // BABBANDONA
 };
 
 }  // namespace braxol::telematic

@@ -14,7 +14,6 @@ inline const QString kFutureDates =
 inline const QString kUnusableUserCode = QStringLiteral(
     "ATTENZIONE: IL CODICE UTENTE DEI DATI AZIENDALI DEVE ESSERE DI 4 LETTERE O CIFRE");
 
-
 // The transmission window.
 inline const QString kAlreadySent = QStringLiteral("Flusso già inviato !");
 inline const QString kNotSigned = QStringLiteral("Il flusso non è stato firmato !");

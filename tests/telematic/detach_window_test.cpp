@@ -173,7 +173,9 @@ TEST_F(DetachWindow, OnlySiDetachesTheTickedRecords) {
         }
         EXPECT_EQ(seams.messages.texts(), c.messages);
         EXPECT_EQ(w->isVisible(), !c.closes);
-        if (!c.closes) EXPECT_EQ(FocusName(), "CELENCO");
+        if (!c.closes) {
+            EXPECT_EQ(FocusName(), "CELENCO");
+        }
 
         std::vector<TMOVIMENTO> expectedRegisters = registers, expectedTributes = tributes;
         if (c.detached > 0) {

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QTextEdit>
+#include <QTimer>
 #include <memory>
 
 #include "flow_test_support.h"
