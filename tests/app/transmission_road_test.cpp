@@ -20,6 +20,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "menu_work.h"
 #include "production/brew_fixture.h"
 #include "production/production_window.h"
 #include "production/wash_window.h"
@@ -47,36 +48,6 @@ namespace {
 
 using namespace braxol::test;
 namespace fs = std::filesystem;
-
-// Types each text over what the focused field shows, followed by Enter; an empty text is a
-// bare Enter.
-void Keys(QWidget* window, const QStringList& texts) {
-    for (const QString& t : texts) {
-        if (!t.isEmpty()) {
-            if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-                edit->selectAll();
-            Type(window, t);
-        }
-        PressEnter(window);
-    }
-}
-
-// Opens the menu entry and works its window with `work`; true when the window opened.
-template <class Window>
-bool Work(app::TFPRINCIPALE& main, const char* action, std::function<void(Window*)> work) {
-    NextModal<Window> modal([&work](Window* w) {
-        ShowActive(w);
-        work(w);
-        // A window the keys did not close fails the test instead of waiting for ever.
-        if (w->isVisible()) {
-            ADD_FAILURE() << w->objectName().toStdString() << " still open, focus on "
-                          << FocusName().toStdString();
-            w->reject();
-        }
-    });
-    main.action(action)->trigger();
-    return modal.opened() == 1;
-}
 
 QStringList ListTexts(QWidget* window, const char* list) {
     QStringList texts;
