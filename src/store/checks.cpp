@@ -5,17 +5,13 @@
 namespace braxol {
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsUpper(char c) {
-    return c >= 'A' && c <= 'Z';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 
 // Values of the characters in odd positions (1st, 3rd, ...) for the fiscal-code check;
 // digits share the values of the letters A-J.
-constexpr int kOddValue[26] = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
-                               20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+constexpr int kOddValue[26] = {1,  0,  5,  7,  9,  13, 15, 17, 19, 21, 2,  4,  18,
+                               20, 11, 3,  6,  8,  12, 14, 16, 10, 22, 25, 24, 23};
 
 int OddValue(char c) {
     if (IsDigit(c)) return kOddValue[c - '0'];

@@ -6,7 +6,7 @@
 namespace braxol {
 namespace {
 
-constexpr double kFirstDay = -693593.0;     // 01/01/0001
+constexpr double kFirstDay = -693593.0;  // 01/01/0001
 constexpr double kPastLastDay = 2958466.0;  // 01/01/10000
 
 // Days since 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
@@ -50,9 +50,7 @@ bool IsValidCivil(int y, int m, int d) {
 double DateFromCivil(int year, int month, int day) {
     return static_cast<double>(DaysFromCivil(year, month, day) + kUnixOffset);
 }
-double DateFromCivil(const CivilDate& c) {
-    return DateFromCivil(c.year, c.month, c.day);
-}
+double DateFromCivil(const CivilDate& c) { return DateFromCivil(c.year, c.month, c.day); }
 
 std::optional<CivilDate> CivilFromDate(double date) {
     if (!IsValidDate(date)) return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
-// Exact decimal figures. The brewer, the inspector and the customs service check the figures
-// of the registers by hand, in decimal: Plato x litres / 100, rounded half away from zero.
+// Exact decimal figures. The brewer and the customs officers check the figures of the
+// registers by hand, in decimal: Plato x litres / 100, rounded half away from zero.
 // Worked out in binary floating point, a value whose exact 6th decimal is a 5 can land on the
 // wrong side, so every figure that a record stores or a flow sends is worked out here.
 //
@@ -21,6 +21,11 @@
 //   record.ETTOGR = degrees.ToDouble();                          // the Double nearest to it
 //   degrees.Format(0, 5);  // "1.843,20587", as FormatAmount writes
 //   degrees.Plain(5);      // "1843.20587", as the flow files carry it
+//   const Decimal yield = litres.DividedBy(Decimal::FromInteger(advance));  // 5 decimals
+//   if (stock < quantity) ...                                     // comparisons are exact
+//
+// A Double holds every 5-decimal value below 2^36 (68.719.476.736) exactly enough to give it
+// back; above that a stored figure reads back as the 5-decimal value nearest to its Double.
 //
 // Rounding is the program's rounding: half away from zero after a first reduction to 5
 // decimals (Rounded). A product is never rounded before that: litres x Plato / 100 keeps its 7

@@ -8,18 +8,9 @@
 namespace braxol {
 namespace {
 
-#define INT_FIELD(R, F)                         \
-    FieldInfo {                                 \
-#F, FieldType::Int32, offsetof(R, F), 0 \
-    }
-#define DBL_FIELD(R, F)                          \
-    FieldInfo {                                  \
-#F, FieldType::Double, offsetof(R, F), 0 \
-    }
-#define TXT_FIELD(R, F)                                               \
-    FieldInfo {                                                       \
-#F, FieldType::Text, offsetof(R, F), decltype(R::F)::capacity \
-    }
+#define INT_FIELD(R, F) FieldInfo{#F, FieldType::Int32, offsetof(R, F), 0}
+#define DBL_FIELD(R, F) FieldInfo{#F, FieldType::Double, offsetof(R, F), 0}
+#define TXT_FIELD(R, F) FieldInfo{#F, FieldType::Text, offsetof(R, F), decltype(R::F)::capacity}
 
 const FieldInfo kMovement[] = {
     INT_FIELD(TMOVIMENTO, NUMOPE), INT_FIELD(TMOVIMENTO, RIFOPE), DBL_FIELD(TMOVIMENTO, DATFLU),
@@ -88,12 +79,8 @@ void SetTextAt(std::byte* rec, const FieldInfo& f, std::string_view s) {
 
 }  // namespace
 
-std::span<const FieldInfo> MovementFields() {
-    return kMovement;
-}
-std::span<const FieldInfo> TutenteFields() {
-    return kTutente;
-}
+std::span<const FieldInfo> MovementFields() { return kMovement; }
+std::span<const FieldInfo> TutenteFields() { return kTutente; }
 std::span<const FieldInfo> TabellaFields() {
     static const std::vector<FieldInfo> fields = BuildTabella();
     return fields;

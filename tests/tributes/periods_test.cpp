@@ -222,6 +222,22 @@ TEST_F(PeriodTotals, DamagedRegisterIsReportedAndNotWritten) {
     EXPECT_EQ(FileBytes(RgmFile(2015)), std::string(700, 'x'));
 }
 
+// A register holding an excise beyond any period (only a damaged or foreign file does) cannot
+// be totalled: the error names it, and the working file is not rewritten.
+TEST_F(PeriodTotals, FiguresBeyondAnyPeriodAreReported) {
+    WriteUsualRates();
+    WriteRgm(2015, {ProductionWith(Day(2015, 3, 2), 1e15, 12.5, 80)});
+    WriteFileBytes(folders().inTemp("RIEP.DAT"), "before");
+    try {
+        ComputePeriodTotal(folders(), 2015, "03");
+        ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), RgmFile(2015).string());
+        EXPECT_EQ(e.reason(), "importi troppo grandi per il calcolo");
+    }
+    EXPECT_EQ(FileBytes(folders().inTemp("RIEP.DAT")), "before");
+}
+
 TEST(RecordComposition, CorrectionAmountsAreKeptWithTwoDecimals) {
     CorrectionEntry e;
     e.year = "2015";
