@@ -136,6 +136,7 @@ void TFPRINCIPALE::connectActions() {
     BindTributeWindows(*this);
     BindTelematicWindows(*this);
     BindOutcomeWindows(*this);
+    BindRequestWindows(*this);
     BindPreventiveWindows(*this);
 }
 

@@ -25,7 +25,9 @@
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
 #include "telematic/flow_stamps.h"
+#include "telematic/flow_target.h"
 #include "telematic/signing_start.h"
+#include "telematic/tick_list.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
@@ -87,8 +89,8 @@ TFCREAFIRMAINVIAREGISTRO::TFCREAFIRMAINVIAREGISTRO(FlowWindowRequest request, QW
     confirm_->setSave([this] { create(); });
     ui::OnFieldExit(year_, [this] { yearExit(); });
     ui::OnFieldExit(date_, [this] { dateExit(); });
-    connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
-    connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
+    connect(all_, &QPushButton::clicked, this, [this] { TickAll(list_, true); });
+    connect(none_, &QPushButton::clicked, this, [this] { TickAll(list_, false); });
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
     // Enter moves on from the check list and the check box too.
     list_->installEventFilter(this);
@@ -157,7 +159,7 @@ void TFCREAFIRMAINVIAREGISTRO::showEvent(QShowEvent* event) {
 }
 
 void TFCREAFIRMAINVIAREGISTRO::open() {
-    replaceSigned_ = false;
+    target_.reset();
     try {
         // A flow whose stamping was interrupted is finished first: its records are not unsent.
         FinishInterruptedStamps(request_.folders);
@@ -172,8 +174,7 @@ void TFCREAFIRMAINVIAREGISTRO::open() {
     folder_->setText(PathText(ToSignFolder(request_.paths)));
     const double today = ui::Today();
     date_->setDate(today);
-    number_->setValue(
-        NextFlowNumber(today, request_.company.CODUTE.trimmed(), SignedFolder(request_.paths)));
+    number_->setValue(ProposedFlowNumber(today, request_.company, request_.paths));
     QString year = request_.workingYear ? *request_.workingYear : QString();
     if (!production::AcceptedYear(year)) year = QString::number(ui::Seams::clock().today().year());
     year_->setText(year);
@@ -197,7 +198,7 @@ void TFCREAFIRMAINVIAREGISTRO::load(int year) {
             future = future || std::floor(r.DATMOV) > today;
             TMOVIMENTO shown = r;
             TrimMovement(shown);
-            list_->addItem(RegisterListLine(shown));
+            AddTickable(list_, RegisterListLine(shown));
         }
         for (const TMOVIMENTO& r :
              ScanMovements(YearFile(request_.folders.registri, year, ".DER"))) {
@@ -205,7 +206,7 @@ void TFCREAFIRMAINVIAREGISTRO::load(int year) {
             listed_.push_back(r);
             TMOVIMENTO shown = r;
             TrimMovement(shown);
-            list_->addItem(TributeListLine(shown));
+            AddTickable(list_, TributeListLine(shown));
         }
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
@@ -216,10 +217,7 @@ void TFCREAFIRMAINVIAREGISTRO::load(int year) {
         ui::ShowIoError(this, e);
     }
     if (future) ui::Warn(this, kFutureDates);
-    for (int i = 0; i < list_->count(); ++i)
-        list_->item(i)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
-                                 Qt::ItemIsUserCheckable);
-    tickAll(true);
+    TickAll(list_, true);
     if (list_->count() > 0) list_->setCurrentRow(0);
 }
 
@@ -239,99 +237,48 @@ void TFCREAFIRMAINVIAREGISTRO::dateExit() {
         ui::ReturnFocus(date_);
         return;
     }
-    number_->setValue(
-        NextFlowNumber(*date, request_.company.CODUTE.trimmed(), SignedFolder(request_.paths)));
-}
-
-void TFCREAFIRMAINVIAREGISTRO::tickAll(bool ticked) {
-    for (int i = 0; i < list_->count(); ++i)
-        list_->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-}
-
-int TFCREAFIRMAINVIAREGISTRO::ticked() const {
-    int n = 0;
-    for (int i = 0; i < list_->count(); ++i)
-        if (list_->item(i)->checkState() == Qt::Checked) ++n;
-    return n;
+    number_->setValue(ProposedFlowNumber(*date, request_.company, request_.paths));
 }
 
 bool TFCREAFIRMAINVIAREGISTRO::checks() {
-    replaceSigned_ = false;
-    if (ticked() == 0) {
+    target_.reset();
+    if (TickedRows(list_).empty()) {
         ui::Inform(this, kNothingSelected);
         list_->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    flowNumber_ = number_->value();
-    if (flowNumber_ < 1) {
-        number_->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    const auto date = date_->date();
-    if (!date) {
-        date_->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    flowDate_ = *date;
-    const std::string user = request_.company.CODUTE.trimmed();
-    if (!IsUsableUserCode(user)) {
-        ui::Warn(this, kUnusableUserCode);
-        date_->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    const std::string name = FlowName(user, flowNumber_, flowDate_);
-    std::error_code ec;
-    if (fs::exists(SignedFolder(request_.paths) / (name + ".p7m"), ec)) {
-        ui::Warn(this, kSignedFileReplaced);
-        replaceSigned_ = true;
-    }
-    return true;
+    target_ = CheckFlowTarget(this, date_, number_, request_.company, request_.paths);
+    return target_.has_value();
 }
 
 void TFCREAFIRMAINVIAREGISTRO::create() {
-    const std::string user = request_.company.CODUTE.trimmed();
-    const std::string name = FlowName(user, flowNumber_, flowDate_);
-    const fs::path signedFile = SignedFolder(request_.paths) / (name + ".p7m");
+    if (!target_) return;
+    const FlowTarget target = *target_;
     try {
-        if (replaceSigned_) {
-            std::error_code ec;
-            if (!fs::remove(signedFile, ec) && ec)
-                throw IoError(signedFile.string(), ReasonFromErrno(ec.value()));
-        }
+        RemoveReplacedSignedFile(target);
         std::vector<TMOVIMENTO> copies = listed_;
         std::vector<TMOVIMENTO> chosen;
-        for (int i = 0; i < list_->count() && i < static_cast<int>(copies.size()); ++i) {
-            if (list_->item(i)->checkState() != Qt::Checked) continue;
+        for (int i : TickedRows(list_)) {
+            if (i >= static_cast<int>(copies.size())) continue;
             TMOVIMENTO& copy = copies[static_cast<std::size_t>(i)];
-            copy.DATFLU = flowDate_;
-            copy.NUMFLU = flowNumber_;
+            copy.DATFLU = target.date;
+            copy.NUMFLU = target.number;
             chosen.push_back(copy);
         }
         // The flow first: records are never marked as sent for a flow that was not written.
-        const FlowFile flow = BuildMovementFlow(request_.company, chosen, flowDate_, flowNumber_);
+        const FlowFile flow =
+            BuildMovementFlow(request_.company, chosen, target.date, target.number);
         WriteFlowFile(ToSignFolder(request_.paths), flow);
         ReplaceFileContent(request_.folders.inTemp(kFlowCopiesFileName), Bytes(copies));
-        if (request_.telematic) {
-            TelematicState& state = *request_.telematic;
-            state.flowKind = QLatin1Char('C');
-            state.flowName = QString::fromStdString(flow.name);
-            state.signedFilePath = PathText(signedFile);
-            state.flowDate = flowDate_;
-            state.flowNumber = flowNumber_;
-            state.flowYear = listedYear_;
-        }
+        RecordPreparedFlow(request_.telematic, QLatin1Char('C'), target);
+        if (request_.telematic) request_.telematic->flowYear = listedYear_;
         if (!sign_->isChecked()) MarkFlowRecords(request_.folders, copies, listedYear_);
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return;
     }
-
-    if (sign_->isChecked()) {
-        const QString program = SigningProgram(request_.paths);
-        const bool follow =
-            program.isEmpty() || StartSigningProgram(this, program, request_.folders.root);
-        if (follow && request_.openTransmission) request_.openTransmission(this);
-    }
+    HandOverToSigning(this, sign_->isChecked(), request_.paths, request_.folders.root,
+                      request_.openTransmission);
     accept();
 }
 

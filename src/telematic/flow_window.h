@@ -12,10 +12,12 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_target.h"
 #include "telematic/telematic_state.h"
 #include "ui/entry_window.h"
 
@@ -68,18 +70,14 @@ private:
     void load(int year);
     void yearExit();
     void dateExit();
-    void tickAll(bool ticked);
     bool checks();
     void create();
-    int ticked() const;
 
     FlowWindowRequest request_;
     std::vector<TMOVIMENTO> listed_;
     int listedYear_ = 0;
     // Set by the checks on entering the confirm button.
-    double flowDate_ = 0;
-    int flowNumber_ = 0;
-    bool replaceSigned_ = false;
+    std::optional<FlowTarget> target_;
 
     ui::IntegerEdit* year_;    // LANNO
     QListWidget* list_;        // CELENCO
