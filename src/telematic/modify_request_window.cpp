@@ -65,7 +65,7 @@ void TFMODPROT_RETE::dateExit() {
 
 void TFMODPROT_RETE::familyExit() {
     if (untouched()) return;
-    if (!fields_.acceptedFamily()) ui::ReturnFocus(fields_.family());
+    fields_.acceptedFamily();
 }
 
 bool TFMODPROT_RETE::checks() {
@@ -82,10 +82,7 @@ bool TFMODPROT_RETE::checks() {
     }
     record_.DATMOV = *date;
     const auto family = fields_.acceptedFamily();
-    if (!family) {
-        fields_.family()->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
+    if (!family) return false;
     record_.INTER1 = *family;
     PadMovement(record_);
     return true;

@@ -71,7 +71,7 @@ void TFRICRETE::dateExit() {
 
 void TFRICRETE::familyExit() {
     if (untouched()) return;
-    if (!fields_.acceptedFamily()) ui::ReturnFocus(fields_.family());
+    fields_.acceptedFamily();
 }
 
 bool TFRICRETE::checks() {
@@ -84,10 +84,7 @@ bool TFRICRETE::checks() {
     }
     record_.DATMOV = *date;
     const auto family = fields_.acceptedFamily();
-    if (!family) {
-        fields_.family()->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
+    if (!family) return false;
     record_.INTER1 = *family;
     PadMovement(record_);
     return true;

@@ -127,6 +127,7 @@ void RequestFields::guardConfirmOnce() {
 std::optional<int> RequestFields::acceptedFamily() {
     const int family = ParseInteger(family_->text().toStdString());
     if (FamilyAccepted(family)) return family;
+    family_->setFocus(Qt::OtherFocusReason);
     ui::Warn(window_, kFamilyRefused);
     return std::nullopt;
 }

@@ -74,8 +74,9 @@ public:
     // first field, once: the next entry runs the checks.
     void guardConfirmOnce();
 
-    // The family typed, when it is one a register may be asked for; otherwise the refusal is
-    // said and nothing returned (the caller sends the focus back to the field).
+    // The family typed, when it is one a register may be asked for; otherwise the focus goes
+    // back to the field first (so that leaving it for the confirm button does not also run the
+    // button's checks) and the refusal is said.
     std::optional<int> acceptedFamily();
     // Whether the sending box is ticked.
     bool sendAfter() const;
