@@ -1,7 +1,6 @@
 #include "telematic/assigned_protocol_window.h"
 
 #include <QLineEdit>
-#include <QShowEvent>
 
 #include "store/dates.h"
 #include "store/io_error.h"
@@ -22,37 +21,23 @@ constexpr double kFirstStoredDate = 40000;
 }  // namespace
 
 TFPROT_RETE::TFPROT_RETE(RequestWindowContext context, QWidget* parent)
-    : ui::EntryWindow(parent),
-      context_(std::move(context)),
-      fields_(this, {true, false}),
-      record_(BlankMovement()) {
+    : RequestWindow(std::move(context), {true, false}, parent) {
     setObjectName("FPROT_RETE");
     setWindowTitle(QStringLiteral("Protocollo rilasciato per il Registro Telematico"));
     fields_.makeReadOnly({fields_.validFrom(), fields_.family(), fields_.title()});
     fields_.layOut();
-    setTabOrder(fields_.protocolDate(), fields_.protocol());
-    setTabOrder(fields_.protocol(), fields_.confirm());
-    setTabOrder(fields_.confirm(), fields_.leave());
-
+    chainThrough({fields_.protocolDate(), fields_.protocol()});
     setFirstField(fields_.protocolDate());
     countTypingIn({fields_.protocolDate(), fields_.protocol()});
     fields_.guardConfirmOnce();
     fields_.confirm()->setChecks([this] { return checks(); });
     fields_.confirm()->setSave([this] { save(); });
-    ui::OnFieldExit(fields_.protocolDate(), [this] { dateExit(); });
+    ui::OnFieldExit(fields_.protocolDate(), [this] {
+        if (!untouched() && !readProtocolDate()) ui::ReturnFocus(fields_.protocolDate());
+    });
 }
 
-TFPROT_RETE::~TFPROT_RETE() {
-    ui::StopFieldExits(this);
-}
-
-void TFPROT_RETE::showEvent(QShowEvent* event) {
-    ui::EntryWindow::showEvent(event);
-    if (!event->spontaneous()) open();
-}
-
-void TFPROT_RETE::open() {
-    saved_ = false;
+void TFPROT_RETE::opened() {
     record_ = context_.chosen;
     TrimMovement(record_);
     fields_.show(record_);
@@ -71,11 +56,6 @@ bool TFPROT_RETE::readProtocolDate() {
     return true;
 }
 
-void TFPROT_RETE::dateExit() {
-    if (untouched()) return;
-    if (!readProtocolDate()) ui::ReturnFocus(fields_.protocolDate());
-}
-
 bool TFPROT_RETE::checks() {
     if (!readProtocolDate()) {
         fields_.protocolDate()->setFocus(Qt::OtherFocusReason);
@@ -83,8 +63,8 @@ bool TFPROT_RETE::checks() {
     }
     const QString number = fields_.protocol()->text().trimmed();
     if (number.isEmpty()) {
-        ui::Warn(this, kProtocolMissing);
         fields_.protocol()->setFocus(Qt::OtherFocusReason);
+        ui::Warn(this, kProtocolMissing);
         return false;
     }
     ui::SetField(record_.NUMPRO, number);
@@ -93,16 +73,15 @@ bool TFPROT_RETE::checks() {
 }
 
 void TFPROT_RETE::save() {
+    bool stored = false;
     try {
-        if (!RecordAssignedProtocol(context_.folders, record_))
-            ui::Warn(this, kRequestGone);
-        else
-            saved_ = true;
+        stored = RecordAssignedProtocol(context_.folders, record_);
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return;
     }
-    accept();
+    if (!stored) ui::Warn(this, kRequestGone);
+    finish(stored);
 }
 
 bool OpenAssignedProtocol(QWidget* parent, RequestWindowContext context) {

@@ -8,38 +8,24 @@
 // in the movement chooser, and by the transmission window for each register that a request
 // flow's outcome says was released (the protocol's number and date then filled in).
 
-#include "store/records.h"
-#include "telematic/request_fields.h"
-#include "ui/entry_window.h"
+#include "telematic/request_window.h"
 
 namespace braxol::telematic {
 
-class TFPROT_RETE : public ui::EntryWindow {
+class TFPROT_RETE : public RequestWindow {
     Q_OBJECT
 public:
     explicit TFPROT_RETE(RequestWindowContext context, QWidget* parent = nullptr);
-    ~TFPROT_RETE() override;
-
-    bool saved() const { return saved_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void open();
+    void opened() override;
     // DATFLU into the record, with the protocol's year; false for a date that is no date.
     bool readProtocolDate();
-    void dateExit();
     bool checks();
     void save();
-
-    RequestWindowContext context_;
-    RequestFields fields_;
-    TMOVIMENTO record_;
-    bool saved_ = false;
 };
 
-// Opens the window modally on the chosen request.
+// Opens the window modally on the chosen request; true when the protocol was recorded.
 bool OpenAssignedProtocol(QWidget* parent, RequestWindowContext context);
 
 }  // namespace braxol::telematic

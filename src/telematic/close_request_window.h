@@ -7,9 +7,7 @@
 
 #include <QString>
 
-#include "store/records.h"
-#include "telematic/request_fields.h"
-#include "ui/entry_window.h"
+#include "telematic/request_window.h"
 
 class QLabel;
 
@@ -18,32 +16,20 @@ namespace braxol::telematic {
 // The caption of the window in its mode, 'F' or 'A'.
 QString ClosingCaption(QChar mode);
 
-class TFCHIUANNPROT_RETE : public ui::EntryWindow {
+class TFCHIUANNPROT_RETE : public RequestWindow {
     Q_OBJECT
 public:
     explicit TFCHIUANNPROT_RETE(RequestWindowContext context, QWidget* parent = nullptr);
 
-    void setContext(RequestWindowContext context) { context_ = std::move(context); }
-    bool saved() const { return saved_; }
-    bool sendAfter() const { return saved_ && fields_.sendAfter(); }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void open();
+    void opened() override;
     bool checks();
-    void save();
 
-    RequestWindowContext context_;
     QLabel* heading_;  // Label5
-    RequestFields fields_;
-    TMOVIMENTO record_;
-    bool saved_ = false;
 };
 
-// Opens the window modally on the chosen request and, when a request was added with CINVIA
-// ticked, the request-flow window after it.
-void OpenClosingRequest(QWidget* parent, RequestWindowContext context);
+inline void OpenClosingRequest(QWidget* parent, RequestWindowContext context) {
+    OpenRequestWindow<TFCHIUANNPROT_RETE>(parent, std::move(context));
+}
 
 }  // namespace braxol::telematic

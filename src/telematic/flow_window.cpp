@@ -1,15 +1,10 @@
 #include "telematic/flow_window.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 #include <cmath>
 #include <system_error>
 
@@ -52,46 +47,26 @@ QString PathText(const fs::path& path) {
 TFCREAFIRMAINVIAREGISTRO::TFCREAFIRMAINVIAREGISTRO(FlowWindowRequest request, QWidget* parent)
     : ui::EntryWindow(parent),
       request_(std::move(request)),
+      choice_(this),
       year_(new ui::IntegerEdit(this)),
-      list_(new QListWidget(this)),
-      all_(new QPushButton(QStringLiteral("Tutti"), this)),
-      none_(new QPushButton(QStringLiteral("Nessuno"), this)),
-      folder_(new QLabel(this)),
-      date_(new ui::DateEdit(this)),
-      number_(new ui::IntegerEdit(this)),
-      sign_(new QCheckBox(QStringLiteral("Esegue Firma e Verifica "), this)),
-      confirm_(new ui::ConfirmButton(this)),
-      leave_(new QPushButton(QStringLiteral("&Abbandona"), this)) {
+      list_(choice_.list()),
+      folder_(choice_.folder()),
+      date_(choice_.date()),
+      number_(choice_.number()),
+      sign_(choice_.sign()) {
     setObjectName("FCREAFIRMAINVIAREGISTRO");
     setWindowTitle(
         QStringLiteral("Crea il flusso - Firma - Invia nell'Ambiente Telematico della Dogana"));
     year_->setObjectName("LANNO");
-    list_->setObjectName("CELENCO");
-    all_->setObjectName("BTUTTI");
-    none_->setObjectName("BNESSUNO");
-    folder_->setObjectName("LFLUSSO");
-    date_->setObjectName("DATFLU");
-    number_->setObjectName("NUMFLU");
-    sign_->setObjectName("CFIRMA");
-    leave_->setObjectName("BABBANDONA");
-
     year_->setMaxLength(4);
-    number_->setMaxLength(2);
-    number_->setToolTip(QStringLiteral("indicare un valore compreso tra 1 e 99"));
-    list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    sign_->setChecked(true);
-    for (QPushButton* b : {all_, none_, leave_}) b->setAutoDefault(false);
-    folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layOut();
+    choice_.layOut(year_);
+    resize(900, 480);
 
     setFirstField(date_);
-    confirm_->setChecks([this] { return checks(); });
-    confirm_->setSave([this] { create(); });
+    choice_.confirm()->setChecks([this] { return checks(); });
+    choice_.confirm()->setSave([this] { create(); });
     ui::OnFieldExit(year_, [this] { yearExit(); });
     ui::OnFieldExit(date_, [this] { dateExit(); });
-    connect(all_, &QPushButton::clicked, this, [this] { TickAll(list_, true); });
-    connect(none_, &QPushButton::clicked, this, [this] { TickAll(list_, false); });
-    connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
     // Enter moves on from the check list and the check box too.
     list_->installEventFilter(this);
     sign_->installEventFilter(this);
@@ -99,58 +74,6 @@ TFCREAFIRMAINVIAREGISTRO::TFCREAFIRMAINVIAREGISTRO(FlowWindowRequest request, QW
 
 TFCREAFIRMAINVIAREGISTRO::~TFCREAFIRMAINVIAREGISTRO() {
     ui::StopFieldExits(this);
-}
-
-void TFCREAFIRMAINVIAREGISTRO::layOut() {
-    auto label = [this](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName("ET" + buddy->objectName());
-        l->setBuddy(buddy);
-        return l;
-    };
-    year_->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
-    number_->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")));
-    date_->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00/00/000000")));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(label(QStringLiteral("Movimenti nell'anno:"), year_));
-    top->addWidget(year_);
-    top->addStretch();
-    top->addWidget(all_);
-    top->addWidget(none_);
-
-    auto* where = new QHBoxLayout;
-    where->addWidget(label(QStringLiteral("Il FLUSSO sarà generato nella cartella:  "), folder_));
-    where->addWidget(folder_, 1);
-
-    auto* flow = new QHBoxLayout;
-    flow->addWidget(label(QStringLiteral("Data del  Flusso"), date_));
-    flow->addWidget(date_);
-    flow->addSpacing(20);
-    flow->addWidget(label(QStringLiteral("Numero del  Flusso"), number_));
-    flow->addWidget(number_);
-    flow->addSpacing(20);
-    flow->addWidget(sign_);
-    flow->addStretch();
-    flow->addWidget(confirm_);
-    flow->addWidget(leave_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(list_, 1);
-    layout->addLayout(where);
-    layout->addLayout(flow);
-
-    // The keyboard way of a new flow: date, number, signing, confirm; the list after.
-    setTabOrder(date_, number_);
-    setTabOrder(number_, sign_);
-    setTabOrder(sign_, confirm_);
-    setTabOrder(confirm_, leave_);
-    setTabOrder(leave_, year_);
-    setTabOrder(year_, list_);
-    setTabOrder(list_, all_);
-    setTabOrder(all_, none_);
-    resize(900, 480);
 }
 
 void TFCREAFIRMAINVIAREGISTRO::showEvent(QShowEvent* event) {
@@ -256,15 +179,8 @@ void TFCREAFIRMAINVIAREGISTRO::create() {
     const FlowTarget target = *target_;
     try {
         RemoveReplacedSignedFile(target);
-        std::vector<TMOVIMENTO> copies = listed_;
         std::vector<TMOVIMENTO> chosen;
-        for (int i : TickedRows(list_)) {
-            if (i >= static_cast<int>(copies.size())) continue;
-            TMOVIMENTO& copy = copies[static_cast<std::size_t>(i)];
-            copy.DATFLU = target.date;
-            copy.NUMFLU = target.number;
-            chosen.push_back(copy);
-        }
+        const std::vector<TMOVIMENTO> copies = choice_.stampTicked(listed_, target, chosen);
         // The flow first: records are never marked as sent for a flow that was not written.
         const FlowFile flow =
             BuildMovementFlow(request_.company, chosen, target.date, target.number);

@@ -17,6 +17,7 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_choice.h"
 #include "telematic/flow_target.h"
 #include "telematic/telematic_state.h"
 #include "ui/entry_window.h"
@@ -65,7 +66,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void layOut();
     void open();
     void load(int year);
     void yearExit();
@@ -79,16 +79,13 @@ private:
     // Set by the checks on entering the confirm button.
     std::optional<FlowTarget> target_;
 
-    ui::IntegerEdit* year_;    // LANNO
-    QListWidget* list_;        // CELENCO
-    QPushButton* all_;         // BTUTTI
-    QPushButton* none_;        // BNESSUNO
-    QLabel* folder_;           // LFLUSSO
-    ui::DateEdit* date_;       // DATFLU
-    ui::IntegerEdit* number_;  // NUMFLU
-    QCheckBox* sign_;          // CFIRMA
-    ui::ConfirmButton* confirm_;
-    QPushButton* leave_;  // BABBANDONA
+    FlowChoice choice_;
+    ui::IntegerEdit* year_;  // LANNO
+    QListWidget* list_;
+    QLabel* folder_;
+    ui::DateEdit* date_;
+    ui::IntegerEdit* number_;
+    QCheckBox* sign_;
 };
 
 // Opens the flow window modally.

@@ -6,39 +6,23 @@
 // and the register's protocol is added, unsent, in one write of DATI_GEN/PROTRETE.DAT; with
 // CINVIA ticked the request-flow window follows.
 
-#include "store/records.h"
-#include "telematic/request_fields.h"
-#include "ui/entry_window.h"
+#include "telematic/request_window.h"
 
 namespace braxol::telematic {
 
-class TFMODPROT_RETE : public ui::EntryWindow {
+class TFMODPROT_RETE : public RequestWindow {
     Q_OBJECT
 public:
     explicit TFMODPROT_RETE(RequestWindowContext context, QWidget* parent = nullptr);
-    ~TFMODPROT_RETE() override;
-
-    bool saved() const { return saved_; }
-    bool sendAfter() const { return saved_ && fields_.sendAfter(); }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void open();
-    void dateExit();
-    void familyExit();
+    void opened() override;
     bool checks();
     void save();
-
-    RequestWindowContext context_;
-    RequestFields fields_;
-    TMOVIMENTO record_;
-    bool saved_ = false;
 };
 
-// Opens the window modally on the chosen request and, when a request was added with CINVIA
-// ticked, the request-flow window after it.
-void OpenModificationRequest(QWidget* parent, RequestWindowContext context);
+inline void OpenModificationRequest(QWidget* parent, RequestWindowContext context) {
+    OpenRequestWindow<TFMODPROT_RETE>(parent, std::move(context));
+}
 
 }  // namespace braxol::telematic

@@ -5,40 +5,22 @@
 // opening). Confirmed, the request is added to DATI_GEN/PROTRETE.DAT, unsent; with CINVIA
 // ticked the request-flow window follows, to send it.
 
-#include "store/records.h"
-#include "telematic/request_fields.h"
-#include "ui/entry_window.h"
+#include "telematic/request_window.h"
 
 namespace braxol::telematic {
 
-class TFRICRETE : public ui::EntryWindow {
+class TFRICRETE : public RequestWindow {
     Q_OBJECT
 public:
     explicit TFRICRETE(RequestWindowContext context, QWidget* parent = nullptr);
-    ~TFRICRETE() override;
-
-    // Whether the last opening added a request, and whether its flow is to follow.
-    bool saved() const { return saved_; }
-    bool sendAfter() const { return saved_ && fields_.sendAfter(); }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void open();
-    void dateExit();
-    void familyExit();
+    void opened() override;
     bool checks();
-    void save();
-
-    RequestWindowContext context_;
-    RequestFields fields_;
-    TMOVIMENTO record_;
-    bool saved_ = false;
 };
 
-// Opens the window modally and, when a request was added with CINVIA ticked, the request-flow
-// window after it.
-void OpenReleaseRequest(QWidget* parent, RequestWindowContext context);
+inline void OpenReleaseRequest(QWidget* parent, RequestWindowContext context) {
+    OpenRequestWindow<TFRICRETE>(parent, std::move(context));
+}
 
 }  // namespace braxol::telematic

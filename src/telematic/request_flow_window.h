@@ -16,20 +16,10 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_choice.h"
 #include "telematic/flow_target.h"
 #include "telematic/telematic_state.h"
 #include "ui/entry_window.h"
-
-class QCheckBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-
-namespace braxol::ui {
-class ConfirmButton;
-class DateEdit;
-class IntegerEdit;
-}  // namespace braxol::ui
 
 namespace braxol::telematic {
 
@@ -61,7 +51,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void layOut();
     void open();
     void load();
     void dateExit();
@@ -72,15 +61,7 @@ private:
     std::vector<TMOVIMENTO> listed_;
     std::optional<FlowTarget> target_;  // set by the checks on entering the confirm button
 
-    QListWidget* list_;        // CELENCO
-    QPushButton* all_;         // BTUTTI
-    QPushButton* none_;        // BNESSUNO
-    QLabel* folder_;           // LFLUSSO
-    ui::DateEdit* date_;       // DATFLU
-    ui::IntegerEdit* number_;  // NUMFLU
-    QCheckBox* sign_;          // CFIRMA
-    ui::ConfirmButton* confirm_;
-    QPushButton* leave_;  // BABBANDONA
+    FlowChoice choice_;
 };
 
 // Opens the window modally.

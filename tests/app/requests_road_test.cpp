@@ -18,7 +18,7 @@
 #include "net/soap_endpoints.h"
 #include "production/brew_fixture.h"
 #include "production/production_window.h"
-#include "program_shell.h"
+#include "road_fixture.h"
 #include "sim_server.h"
 #include "store/config_files.h"
 #include "store/movements.h"
@@ -42,36 +42,10 @@ namespace {
 using namespace braxol::test;
 namespace fs = std::filesystem;
 
-TEST(RequestsRoad, AReleasedRegistersProtocolReachesTheNextProduction) {
-    TempWorkFolder base;
-    ScriptedSeams seams;
-    ProgramShell shell;
-    shell.settings = base.root() / "config";
-    ui::Seams::setShell(&shell);
-    seams.clock.current = QDateTime(QDate(2025, 4, 10), QTime(9, 0));
+class RequestsRoad : public RoadTest {};
 
-    // The two training services: the second takes the first one's certificates.
-    sim::SimOptions testOptions;
-    testOptions.folder = base.root() / "sim-prova";
-    sim::DoganaSimulator testService(testOptions);
-    testService.start();
-    sim::SimOptions realOptions;
-    realOptions.folder = base.root() / "sim-reale";
-    fs::create_directories(realOptions.folder);
-    fs::copy(testOptions.folder / "certificati", realOptions.folder / "certificati",
-             fs::copy_options::recursive);
-    sim::DoganaSimulator realService(realOptions);
-    realService.start();
-
-    app::RunState state;
-    const fs::path root = base.root() / "birrificio";
-    fs::create_directory(root);
-    state.folders = WorkFolders::At(root, root / "tmp");
-    ASSERT_TRUE(app::PrepareWorkFolder(state, nullptr));
-    const fs::path toSign = root / "firma" / "DAFIRMARE";
-    const fs::path signedFiles = root / "firma" / "FIRMATI";
-    fs::create_directories(toSign);
-    fs::create_directories(signedFiles);
+TEST_F(RequestsRoad, AReleasedRegistersProtocolReachesTheNextProduction) {
+    ASSERT_NO_FATAL_FAILURE(startOn(QDate(2025, 4, 10)));
 
     // The brewery as the setup windows leave it, without any register protocol yet.
     CompleteConfiguration config;
@@ -88,10 +62,7 @@ TEST(RequestsRoad, AReleasedRegistersProtocolReachesTheNextProduction) {
     company.SEZDOG.set("012100");
     company.TIPOIN.set("A");
     WriteCompany(state.folders.companyFile(), company);
-    net::WriteEndpoints(state.folders,
-                        {QString::fromStdString(realService.address()),
-                         QString::fromStdString(testService.address()),
-                         QString::fromStdString(testService.certificates().authority.string())});
+    net::WriteEndpoints(state.folders, services.endpoints());
     CreateMissingStructures(state.folders.datiGen);
     brew::AddRate(state.folders, Day(2020, 1, 1), 2.99);
     brew::AddProductCode(state.folders, brew::kBeerCode);

@@ -25,10 +25,6 @@ namespace {
 using namespace braxol::test;
 using namespace braxol::telematic;
 
-QString Text(QWidget* w, const char* name) {
-    return ControlAs<QLineEdit>(w, name)->text();
-}
-
 class RequestFlows : public FlowTest {
 protected:
     void SetUp() override {
@@ -83,15 +79,15 @@ TEST_F(RequestFlows, ListsTheUnsentRequestsAllTicked) {
     for (int i = 0; i < list->count(); ++i) EXPECT_EQ(list->item(i)->checkState(), Qt::Checked);
     EXPECT_EQ(ControlAs<QLabel>(&w, "LFLUSSO")->text(),
               QString::fromStdString(toSign.string() + "/"));
-    EXPECT_EQ(Text(&w, "DATFLU"), "20/03/2025");
-    EXPECT_EQ(Text(&w, "NUMFLU"), "");
+    EXPECT_EQ(FieldText(&w, "DATFLU"), "20/03/2025");
+    EXPECT_EQ(FieldText(&w, "NUMFLU"), "");
     EXPECT_EQ(FocusName(), "DATFLU");
     EXPECT_EQ(ReadRecords<TMOVIMENTO>(work.folders().inTemp(kRequestCopiesFileName), false).size(),
               3u);
 
     // Leaving the date proposes the day's next number.
     PressEnter(&w);
-    EXPECT_EQ(Text(&w, "NUMFLU"), "5");
+    EXPECT_EQ(FieldText(&w, "NUMFLU"), "5");
 
     // Nothing ticked: nothing created.
     Click(&w, "BNESSUNO");
@@ -148,10 +144,10 @@ TEST_F(Renunciation, OpensOnTodayAndWaitsForSI) {
     auto w = open();
     EXPECT_EQ(w->windowTitle(),
               "Rinuncia al Registro Telematico - crea il flusso - Firma - Invia la Rinuncia");
-    EXPECT_EQ(Text(w.get(), "DATRIN"), "20/03/2025");
-    EXPECT_EQ(Text(w.get(), "DATFLU"), "20/03/2025");
-    EXPECT_EQ(Text(w.get(), "NUMFLU"), "");
-    EXPECT_EQ(Text(w.get(), "ECONF"), "");
+    EXPECT_EQ(FieldText(w.get(), "DATRIN"), "20/03/2025");
+    EXPECT_EQ(FieldText(w.get(), "DATFLU"), "20/03/2025");
+    EXPECT_EQ(FieldText(w.get(), "NUMFLU"), "");
+    EXPECT_EQ(FieldText(w.get(), "ECONF"), "");
     EXPECT_TRUE(ControlAs<QCheckBox>(w.get(), "CFIRMA")->isChecked());
     EXPECT_EQ(FocusName(), "DATRIN");
     EXPECT_EQ(w->findChild<QWidget*>("BCONF"), nullptr);
@@ -167,12 +163,12 @@ TEST_F(Renunciation, OnlySICreatesIt) {
         auto w = open();
         PressEnter(w.get());  // the renunciation date
         PressEnter(w.get());  // the flow date: the number proposed
-        EXPECT_EQ(Text(w.get(), "NUMFLU"), "1");
+        EXPECT_EQ(FieldText(w.get(), "NUMFLU"), "1");
         PressEnter(w.get());
         PressEnter(w.get());
         EXPECT_EQ(FocusName(), "ECONF");
         Type(w.get(), row.typed);
-        EXPECT_EQ(Text(w.get(), "ECONF"), row.shown);
+        EXPECT_EQ(FieldText(w.get(), "ECONF"), row.shown);
         PressEnter(w.get());
         EXPECT_EQ(FocusName(), "DATRIN");
         EXPECT_TRUE(w->isVisible());
@@ -182,7 +178,7 @@ TEST_F(Renunciation, OnlySICreatesIt) {
     auto w = open();
     for (int i = 0; i < 4; ++i) PressEnter(w.get());
     Type(w.get(), "si");
-    EXPECT_EQ(Text(w.get(), "ECONF"), "SI");
+    EXPECT_EQ(FieldText(w.get(), "ECONF"), "SI");
     PressEnter(w.get());
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->created());

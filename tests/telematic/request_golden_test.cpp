@@ -19,35 +19,14 @@ namespace braxol {
 namespace {
 
 using namespace braxol::test;
-using json = nlohmann::json;
 
-struct RequestCase {
-    fs::path folder;
-    json flow;
-    bool renunciation() const { return flow.at("window") == "renunciation"; }
-    std::vector<TMOVIMENTO> requests() const {
-        const fs::path file = folder / "PROTRETE.DAT.jsonl";
-        return fs::exists(file) ? MovementsFromJson(file) : std::vector<TMOVIMENTO>{};
-    }
-    std::vector<int> unticked() const {
-        return flow.contains("unchecked") ? flow.at("unchecked").get<std::vector<int>>()
-                                          : std::vector<int>{};
-    }
-    bool sign() const { return flow.value("sign", true); }
-    std::string expectedName() const {
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            const std::string ext = entry.path().extension().string();
-            if (ext != ".json" && ext != ".jsonl") return entry.path().filename().string();
-        }
-        return {};
-    }
-};
+bool IsRenunciation(const GoldenCase& c) {
+    return c.flow.at("window") == "renunciation";
+}
 
-RequestCase ReadCase(const std::string& name) {
-    RequestCase c{GoldenFolder() / name, {}};
-    std::ifstream in(c.folder / "flow.json");
-    c.flow = json::parse(in);
-    return c;
+std::vector<TMOVIMENTO> RequestsOf(const GoldenCase& c) {
+    const fs::path file = c.folder / "PROTRETE.DAT.jsonl";
+    return fs::exists(file) ? MovementsFromJson(file) : std::vector<TMOVIMENTO>{};
 }
 
 class RequestGolden : public FlowTest, public ::testing::WithParamInterface<const char*> {
@@ -63,13 +42,13 @@ protected:
 };
 
 TEST_P(RequestGolden, FlowFileFollowsTheTablesToTheByte) {
-    const RequestCase c = ReadCase(GetParam());
+    const GoldenCase c = ReadGoldenCase(GetParam());
     if (c.flow.contains("excise")) {
         TUTENTE company = GoldenCompany();
         company.CACCI1.set(c.flow.at("excise").get<std::string>());
         WriteCompany(work.folders().companyFile(), company);
     }
-    const auto requestsIn = c.requests();
+    const auto requestsIn = RequestsOf(c);
     WriteMovements(work.folders().requestsFile(), requestsIn);
     // What an earlier outcome left is never this flow's.
     WriteMovements(work.folders().inTemp(telematic::kReleasesFileName),
@@ -79,7 +58,7 @@ TEST_P(RequestGolden, FlowFileFollowsTheTablesToTheByte) {
     setToday(c.flow.value("today", date));
 
     std::unique_ptr<ui::EntryWindow> window;
-    if (c.renunciation()) {
+    if (IsRenunciation(c)) {
         window = std::make_unique<telematic::TFRINUNCIA_RE_TE>(flowRequest());
         ShowActive(window.get());
         Retype(window.get(), "DATRIN", QString::fromStdString(c.flow.at("renunciation")));
@@ -130,8 +109,8 @@ TEST_P(RequestGolden, FlowFileFollowsTheTablesToTheByte) {
         expectedCopies.push_back(copy);
     }
     EXPECT_TRUE(SameBytes(ReadRecords<TMOVIMENTO>(work.folders().requestsFile(), false),
-                          c.renunciation() ? requestsIn : expectedRequests));
-    if (!c.renunciation()) {
+                          IsRenunciation(c) ? requestsIn : expectedRequests));
+    if (!IsRenunciation(c)) {
         EXPECT_TRUE(SameBytes(ReadRecords<TMOVIMENTO>(
                                   work.folders().inTemp(telematic::kRequestCopiesFileName), false),
                               expectedCopies));

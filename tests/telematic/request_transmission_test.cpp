@@ -19,6 +19,7 @@
 #include "store/safe_file.h"
 #include "support/cms/cms_signing.h"
 #include "support/qt/next_modal.h"
+#include "support/training_services.h"
 #include "telematic/assigned_protocol_window.h"
 #include "telematic/assigned_protocols.h"
 #include "telematic/flow_marking.h"
@@ -38,8 +39,9 @@ using telematic::TFTELEMATICO;
 
 class RequestTransmission : public FlowTest {
 protected:
-    std::unique_ptr<sim::DoganaSimulator> testSim;
-    std::unique_ptr<sim::DoganaSimulator> realSim;
+    std::unique_ptr<TrainingServices> services;
+    sim::DoganaSimulator* testSim = nullptr;
+    sim::DoganaSimulator* realSim = nullptr;
     std::string flowBytes;
     const double flowDay = Day(2025, 3, 20);
 
@@ -62,23 +64,10 @@ protected:
         telematic.flowName = QString::fromStdString(flow.name);
         telematic.signedFilePath = QString::fromStdString(signedFile().string());
 
-        for (const char* name : {"prova", "reale"}) {
-            const fs::path folder = work.root() / (std::string("sim-") + name);
-            if (testSim) {
-                fs::create_directories(folder);
-                fs::copy(work.root() / "sim-prova" / "certificati", folder / "certificati",
-                         fs::copy_options::recursive);
-            }
-            sim::SimOptions options;
-            options.folder = folder;
-            auto s = std::make_unique<sim::DoganaSimulator>(options);
-            s->start();
-            (testSim ? realSim : testSim) = std::move(s);
-        }
-        net::WriteEndpoints(
-            work.folders(),
-            {QString::fromStdString(realSim->address()), QString::fromStdString(testSim->address()),
-             QString::fromStdString(realSim->certificates().authority.string())});
+        services = std::make_unique<TrainingServices>(work.root());
+        testSim = &services->test();
+        realSim = &services->real();
+        net::WriteEndpoints(work.folders(), services->endpoints());
         ReplaceFileContent(signedFile(), SignForTest(flowBytes));
     }
 

@@ -28,10 +28,6 @@ namespace {
 using namespace braxol::test;
 using namespace braxol::telematic;
 
-QString Text(QWidget* w, const char* name) {
-    return ControlAs<QLineEdit>(w, name)->text();
-}
-
 class RequestWindows : public FlowTest {
 protected:
     int flowsOpened = 0;
@@ -72,9 +68,9 @@ TEST_F(RequestWindows, TheReleaseRequestOpensWithItsProposals) {
     TFRICRETE w(context());
     ShowActive(&w);
     EXPECT_EQ(w.windowTitle(), "Richiesta rilascio Registro Telematico");
-    EXPECT_EQ(Text(&w, "DATMOV"), "15/03/2025");
-    EXPECT_EQ(Text(&w, "INTER1"), "518");
-    EXPECT_EQ(Text(&w, "ANNOTA"), "MOSTO di BIRRA");
+    EXPECT_EQ(FieldText(&w, "DATMOV"), "15/03/2025");
+    EXPECT_EQ(FieldText(&w, "INTER1"), "518");
+    EXPECT_EQ(FieldText(&w, "ANNOTA"), "MOSTO di BIRRA");
     EXPECT_TRUE(ControlAs<QCheckBox>(&w, "CINVIA")->isChecked());
     EXPECT_EQ(ControlAs<QCheckBox>(&w, "CINVIA")->text(),
               "Dopo la conferma crea il flusso da inviare al Sistema Telematico");
@@ -199,9 +195,9 @@ TEST_F(RequestWindows, TheProtocolOfAReleasedRegisterReachesTheTable) {
     TFPROT_RETE w(context(chosen));
     ShowActive(&w);
     EXPECT_EQ(w.windowTitle(), "Protocollo rilasciato per il Registro Telematico");
-    EXPECT_EQ(Text(&w, "DATFLU"), "20/03/2025");  // the request's date, later than 06/07/2009
-    EXPECT_EQ(Text(&w, "PROTOC"), "");
-    EXPECT_EQ(Text(&w, "ANNOTA"), "MOSTO di BIRRA");
+    EXPECT_EQ(FieldText(&w, "DATFLU"), "20/03/2025");  // the request's date, later than 06/07/2009
+    EXPECT_EQ(FieldText(&w, "PROTOC"), "");
+    EXPECT_EQ(FieldText(&w, "ANNOTA"), "MOSTO di BIRRA");
     for (const char* shown : {"DATMOV", "INTER1", "ANNOTA"})
         EXPECT_TRUE(ControlAs<QLineEdit>(&w, shown)->isReadOnly()) << shown;
     EXPECT_EQ(FocusName(), "DATFLU");
@@ -237,8 +233,8 @@ TEST_F(RequestWindows, TheProtocolWindowShowsWhatTheRequestCarries) {
     chosen.NUMPRO.set("77");
     TFPROT_RETE w(context(chosen));
     ShowActive(&w);
-    EXPECT_EQ(Text(&w, "DATFLU"), "15/03/2025");
-    EXPECT_EQ(Text(&w, "PROTOC"), "77");
+    EXPECT_EQ(FieldText(&w, "DATFLU"), "15/03/2025");
+    EXPECT_EQ(FieldText(&w, "PROTOC"), "77");
     // Tab alone to the confirm button: back to the date, nothing recorded.
     PressKey(&w, Qt::Key_Tab);
     PressKey(&w, Qt::Key_Tab);
@@ -254,8 +250,8 @@ TEST_F(RequestWindows, AModificationChangesTheRegisterAndAsksForIt) {
         EXPECT_EQ(w->windowTitle(), "Modiifca Registro Telematico ");
         EXPECT_EQ(FocusName(), "ANNOTA");
         EXPECT_TRUE(ControlAs<QLineEdit>(w, "PROTOC")->isReadOnly());
-        EXPECT_EQ(Text(w, "PROTOC"), "2025000001");
-        EXPECT_EQ(Text(w, "DATFLU"), "25/03/2025");
+        EXPECT_EQ(FieldText(w, "PROTOC"), "2025000001");
+        EXPECT_EQ(FieldText(w, "DATFLU"), "25/03/2025");
         Retype(w, "ANNOTA", "BIRRA ARTIGIANALE");
         Retype(w, "INTER1", "9999");
         Retype(w, "DATMOV", "02042025");
