@@ -10,10 +10,6 @@ namespace {
 
 constexpr double kSmallestSize = 4;
 
-double Measured(const FontSpec& font, const QString& text) {
-    return TextWidth(font, text);
-}
-
 }  // namespace
 
 RegisterMetrics RegisterMetrics::Measure(Report& report, double leftInE, double rightInE) {
@@ -50,17 +46,20 @@ QStringList CompanyLines(const TUTENTE& c) {
             QStringLiteral("CODICE ACCISA: ") + ui::FromField(c.CACCI1)};
 }
 
-void LinesInBox(Report& report, double x, double y, double width, const QStringList& lines) {
+void FittedText(Report& report, double x, double y, double width, const QString& text,
+                Align align) {
     const FontSpec font = report.font();
-    const double lh = report.lineHeight();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        FontSpec fitting = font;
-        while (fitting.size > kSmallestSize && Measured(fitting, lines[i]) > width)
-            fitting.size -= 0.5;
-        report.setFont(fitting);
-        report.text(x, y + static_cast<double>(i) * lh, lines[i]);
-    }
+    FontSpec fitting = font;
+    while (fitting.size > kSmallestSize && TextWidth(fitting, text) > width) fitting.size -= 0.5;
+    report.setFont(fitting);
+    report.text(x, y, text, align);
     report.setFont(font);
+}
+
+void LinesInBox(Report& report, double x, double y, double width, const QStringList& lines) {
+    const double lh = report.lineHeight();
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        FittedText(report, x, y + static_cast<double>(i) * lh, width, lines[i]);
 }
 
 QStringList BoxLines(const Report& report, const QString& text, double width, int maxLines) {

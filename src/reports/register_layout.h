@@ -59,10 +59,14 @@ private:
 // code. Texts trimmed.
 QStringList CompanyLines(const TUTENTE& company);
 
+// Writes a text on one line at x, aligned as asked; a text wider than `width` is written in a
+// smaller size of the current font until it fits (never below 4 points, where the longest text
+// a record holds fits), so that nothing runs out of its box or off the page.
+void FittedText(Report& report, double x, double y, double width, const QString& text,
+                Align align = Align::Left);
+
 // Writes the lines one under the other from the baseline y, each a line height of the current
-// font lower, starting at x. A line wider than `width` is written in a smaller size of the same
-// font until it fits (never below 4 points, where the longest text a record holds fits), so that
-// nothing runs out of its box.
+// font lower, starting at x, each fitted into `width` (FittedText).
 void LinesInBox(Report& report, double x, double y, double width, const QStringList& lines);
 
 // The lines a text takes in a box `width` wide in the current font: its own lines, each

@@ -197,8 +197,7 @@ std::string CsvHeader(TributeKind kind) {
 }
 
 std::string FlowColumn(const TMOVIMENTO& r) {
-    if (r.DATFLU > 1000 && IsValidDate(r.DATFLU)) return FlowNameSuffix(r.NUMFLU, r.DATFLU);
-    return " ";
+    return SentFlowText(r.DATFLU, r.NUMFLU);
 }
 
 std::string CsvLine(const TMOVIMENTO& r, TributeKind kind) {
