@@ -170,14 +170,14 @@ private:
 
     std::vector<reports::RowCell> cells(const TMOVIMENTO& r, int row) const {
         std::vector<reports::RowCell> c = {{1.5, Align::Centre, QString::number(row)},
-                                           {11.5, Align::Centre, ui::FromField(r.PRODDO)}};
+                                           {11.5, Align::Centre, ui::FromField(r.PRODDO), 16.6}};
         if (IsProduction(r)) {
             c.insert(c.end(), {{21.5, Align::Centre, ui::FromField(r.TIPDOC)},
                                {27.5, Align::Centre, RegisterDate(r.DATDOC)},
-                               {39.5, Align::Centre, ui::FromField(r.NUMDOC)},
+                               {39.5, Align::Centre, ui::FromField(r.NUMDOC), 14.6},
                                {51, Align::Centre, Shortest(r.COERES)},
-                               {70, Align::Centre, BeerText(r)},
-                               {92, Align::Centre, PecText(r)},
+                               {70, Align::Centre, BeerText(r), 29.6},
+                               {92, Align::Centre, PecText(r), 13.6},
                                {108.5, Align::Right, Shortest(r.ETTOGR)},
                                {116.5, Align::Right, Shortest(r.LITPRO)}});
         } else {

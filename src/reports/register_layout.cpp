@@ -12,14 +12,15 @@ constexpr double kSmallestSize = 4;
 
 }  // namespace
 
-RegisterMetrics RegisterMetrics::Measure(Report& report, double leftInE, double rightInE) {
+RegisterMetrics RegisterMetrics::Measure(Report& report, double leftInE, double rightInE,
+                                         double bodySize) {
     RegisterMetrics m;
     const FontSpec size10{kRegisterFamily, 10};
     const FontSpec size14{kRegisterFamily, 14};
     m.e10 = TextWidth(size10, QStringLiteral("E"));
     m.lh10 = LineHeight(size10);
     m.lh14 = LineHeight(size14);
-    report.setFont(kRegisterFamily, kBodySize);
+    report.setFont(kRegisterFamily, bodySize);
     m.e = report.textWidth(QStringLiteral("E"));
     m.lh = report.lineHeight();
     m.pageWidth = report.pageWidth();
@@ -108,20 +109,25 @@ void DrawHeadingGrid(Report& report, const RegisterMetrics& m, const HeadingGrid
     auto yOf = [&](const GridY& g) {
         return (g.anchor == GridY::Top ? top : rowsBottom) + g.lines * m.lh;
     };
-    report.setFont(kRegisterFamily, kBodySize);
+    const FontSpec font = report.font();
     for (const GridRule& r : grid.rules) report.line(m.at(r.x1), yOf(r.y), m.at(r.x2), yOf(r.y));
     for (const GridColumnRule& c : grid.columns)
         report.line(m.at(c.x), yOf(c.from), m.at(c.x), yOf(c.to));
     report.setFont(kRegisterFamily, grid.titleSize, grid.boldTitles);
     for (const GridTitle& t : grid.titles)
         report.text(m.at(t.x), top + t.line * m.lh, t.text, Align::Centre);
-    report.setFont(kRegisterFamily, kBodySize);
+    report.setFont(font);
 }
 
 double DrawRow(Report& report, const RegisterMetrics& m, double y,
                const std::vector<RowCell>& cells, bool struckOut, double ruleBelow) {
     report.setStrikeOut(struckOut);
-    for (const RowCell& c : cells) report.text(m.at(c.x), y, c.text, c.align);
+    for (const RowCell& c : cells) {
+        if (c.width > 0)
+            FittedText(report, m.at(c.x), y, c.width * m.e, c.text, c.align);
+        else
+            report.text(m.at(c.x), y, c.text, c.align);
+    }
     report.setStrikeOut(false);
     const double rule = y + ruleBelow * m.lh;
     report.line(m.left, rule, m.right, rule);

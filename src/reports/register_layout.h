@@ -34,9 +34,10 @@ struct RegisterMetrics {
     double left = 0, right = 0;  // the edges of the table
     double bottom = 0;           // PH - 8 LH: a row that would start below it opens a new page
 
-    // Sets the body font (size 8, regular) and measures the page; the table runs from
-    // CX - leftInE E to CX + rightInE E.
-    static RegisterMetrics Measure(Report& report, double leftInE, double rightInE);
+    // Sets the body font (size 8 unless told, regular) and measures the page; E and LH are
+    // those of the body font; the table runs from CX - leftInE E to CX + rightInE E.
+    static RegisterMetrics Measure(Report& report, double leftInE, double rightInE,
+                                   double bodySize = kBodySize);
     // The x that lies n widths of "E" right of the left edge.
     double at(double n) const { return left + n * e; }
 };
@@ -131,16 +132,18 @@ struct HeadingGrid {
     std::vector<GridTitle> titles;
 };
 
-// Draws the grid for a table whose top is `top` and whose rows end at `rowsBottom`. Leaves the
-// body font set.
+// Draws the grid for a table whose top is `top` and whose rows end at `rowsBottom`, in the
+// current pen. The font is left as it was.
 void DrawHeadingGrid(Report& report, const RegisterMetrics& m, const HeadingGrid& grid, double top,
                      double rowsBottom);
 
 // One text of a row: at x (in E from the left edge), left-aligned, centred on x or ending at x.
+// With a width (in E), a text wider than its column is written smaller to fit (FittedText).
 struct RowCell {
     double x;
     Align align;
     QString text;
+    double width = 0;
 };
 
 // Writes a row on the baseline y in the current font, struck out when `struckOut`, then rules
