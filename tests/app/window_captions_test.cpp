@@ -17,6 +17,9 @@
 #include "production/deletion_window.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
+#include "production/register_window.h"
+#include "production/search_window.h"
+#include "production/summary_window.h"
 #include "production/wash_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
@@ -118,6 +121,11 @@ protected:
         add(new tributes::TFACCISE_DA(tribute));
         add(new tributes::TFRAVVEDIM(tribute));
         add(new tributes::TFRICREGDER(search));
+        add(new production::TFRICTUTTO({f, QChar()}));
+        add(new production::TFRICREGC({f, 'P'}));
+        add(new production::TFRICREGL({f, 'L'}));
+        add(new production::TFRIEPMESE({f, BlankTutente()}));
+        add(new production::TFSTAREGCARSCA({f, BlankTutente()}));
         telematic::FlowWindowRequest flow;
         flow.folders = f;
         add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
