@@ -105,7 +105,7 @@ Report PeriodSummary(const PeriodTotals& totals, const DateRange& range, const T
     r.setBold(true);
     reports::LinesInBox(r, companyX, 11 * lh, m.right - companyX - 0.3 * m.e,
                         reports::CompanyLines(company));
-    r.rectangle(QRectF(QPointF(m.cx + m.e, 9 * lh), QPointF(m.right, 14.35 * lh)));
+    r.rectangle(QRectF(QPointF(m.cx + m.e, 8.8 * lh), QPointF(m.right, 14.4 * lh)));
     r.setBold(false);
     r.text(m.cx, 16 * lh, QStringLiteral("DENOMINAZIONE E FAMIGLIA / PRODOTTO: Birra"),
            Align::Centre);

@@ -81,7 +81,6 @@ void TFSTAREGCARSCA::layOut() {
         auto* label = new QLabel(caption, headingsPart_);
         label->setObjectName("ET" + field->objectName());
         label->setBuddy(field);
-        label->setWordWrap(caption.size() > 40);
         headings->addRow(label, field);
     };
     add(sheets_, QStringLiteral("Numero dei fogli da stampare"));
@@ -91,14 +90,14 @@ void TFSTAREGCARSCA::layOut() {
     pageLayout->addWidget(firstPage_);
     pageLayout->addWidget(pagesSuffix_);
     pageLayout->addStretch();
+    // The long caption of the first page stands on a line of its own, above its fields.
     auto* pageLabel = new QLabel(
         QStringLiteral("A partire dal numero di pagina [digita 0 per non numerare le pagine]"),
         headingsPart_);
     pageLabel->setObjectName("ETIDAPAG");
     pageLabel->setBuddy(firstPage_);
-    pageLabel->setWordWrap(true);
-    pageLabel->setMaximumWidth(letters(18));
-    headings->addRow(pageLabel, pageRow);
+    headings->addRow(pageLabel);
+    headings->addRow(QString(), pageRow);
     add(office_, QStringLiteral("Riferimenti doganali da stampare"));
 
     auto* layout = new QVBoxLayout(this);

@@ -123,6 +123,8 @@ double DrawRow(Report& report, const RegisterMetrics& m, double y,
                const std::vector<RowCell>& cells, bool struckOut, double ruleBelow) {
     report.setStrikeOut(struckOut);
     for (const RowCell& c : cells) {
+        // A blank cell draws nothing: struck out, a blank would leave a stray dash.
+        if (c.text.trimmed().isEmpty()) continue;
         if (c.width > 0)
             FittedText(report, m.at(c.x), y, c.width * m.e, c.text, c.align);
         else

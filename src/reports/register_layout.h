@@ -148,7 +148,7 @@ struct RowCell {
 
 // Writes a row on the baseline y in the current font, struck out when `struckOut`, then rules
 // it from the left to the right edge `ruleBelow` LH under the baseline. Returns the y of the
-// rule. Strike-out is off afterwards.
+// rule. Blank cells are not drawn. Strike-out is off afterwards.
 double DrawRow(Report& report, const RegisterMetrics& m, double y,
                const std::vector<RowCell>& cells, bool struckOut, double ruleBelow);
 

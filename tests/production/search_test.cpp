@@ -133,8 +133,9 @@ TEST_F(RegisterSearch, EdgeCasesOfTheRows) {
     const auto out = Run(SearchKind::Productions, Day(2025, 3, 1), Day(2025, 3, 31));
     const Report& r = out.report;
     EXPECT_TRUE(Find(r, 0, "0305.C02"));
-    EXPECT_EQ(FirstCells(r),
-              (std::vector<std::pair<QString, bool>>{{"1", false}, {" ", false}, {"3", false}}));
+    // The unnumbered row has no number: nothing stands in its first column.
+    EXPECT_EQ(FirstCells(r), (std::vector<std::pair<QString, bool>>{{"1", false}, {"3", false}}));
+    EXPECT_EQ(BesideOf(r, 0, "04/03/2025 7").front(), "04/03/2025");
     EXPECT_TRUE(Find(r, 0, "BIRRA ARTIGIANALE AMBRATA DOPPIO"));  // 33 characters
     EXPECT_FALSE(Find(r, 0, "BIRRA ARTIGIANALE AMBRATA DOPPIO MALTO AL MIELE"));
     EXPECT_TRUE(Find(r, 0, QString::fromUtf8("CAFFÈ SCURA")));
