@@ -4,6 +4,7 @@
 #include "production/register_texts.h"
 #include "reports/register_layout.h"
 #include "store/dates.h"
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "ui/text.h"
@@ -58,9 +59,9 @@ PeriodTotals TotalsOfPeriod(const std::vector<TMOVIMENTO>& yearFile, const DateR
         if (!IsProduction(r) || day < range.from || day > range.to || r.STATO == "C" ||
             !(r.TIPRIC == "I"))
             continue;
-        t.litres += RoundDecimals(r.LITPRO, 5);
-        t.degrees += RoundDecimals(r.ETTOGR, 5);
-        t.excise += RoundDecimals(r.ACCISA, 2);
+        t.litres += Decimal::FromDouble(r.LITPRO);
+        t.degrees += Decimal::FromDouble(r.ETTOGR);
+        t.excise += Decimal::FromDouble(r.ACCISA).Rounded(2);
         t.productCode = r.PRODDO.trimmed();
     }
     return t;
@@ -71,9 +72,11 @@ Report PeriodSummary(const PeriodTotals& totals, const DateRange& range, const T
     const reports::RegisterMetrics m = Measure(r);
     const double lh = m.lh;
     auto at = [&](double g) { return m.at(g); };
-    const QString litres = QStringLiteral("L.i. ") + RegisterAmount(totals.litres);
-    const QString degrees = QStringLiteral("HLg ") + RegisterAmount(totals.degrees);
-    const QString excise = QStringLiteral("€ ") + RegisterAmount(totals.excise, 2);
+    const QString litres = QStringLiteral("L.i. ") + QString::fromStdString(totals.litres.Format());
+    const QString degrees =
+        QStringLiteral("HLg ") + QString::fromStdString(totals.degrees.Format());
+    const QString excise =
+        QStringLiteral("€ ") + QString::fromStdString(totals.excise.Format(0, 2));
 
     // The body.
     r.setFont(reports::kRegisterFamily, 10);
@@ -122,8 +125,13 @@ Report PeriodSummary(const PeriodTotals& totals, const DateRange& range, const T
 Report RunPeriodSummary(const WorkFolders& folders, const DateRange& range,
                         const TUTENTE& company) {
     const auto year = YearOfDate(range.from).value_or(0);
-    const auto records = ScanMovements(MovementFilePath(folders, MovementFileKind::Register, year));
-    return PeriodSummary(TotalsOfPeriod(records, range), range, company);
+    const fs::path file = MovementFilePath(folders, MovementFileKind::Register, year);
+    const auto records = ScanMovements(file);
+    try {
+        return PeriodSummary(TotalsOfPeriod(records, range), range, company);
+    } catch (const DecimalOverflow&) {
+        throw IoError(file.string(), kFiguresBeyondRange);
+    }
 }
 
 }  // namespace braxol::production

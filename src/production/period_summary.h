@@ -9,20 +9,22 @@
 
 #include "reports/report.h"
 #include "store/date_range.h"
+#include "store/decimal.h"
 #include "store/records.h"
 #include "store/work_folders.h"
 
 namespace braxol::production {
 
 struct PeriodTotals {
-    double litres = 0;
-    double degrees = 0;
-    double excise = 0;
+    Decimal litres;
+    Decimal degrees;
+    Decimal excise;
     std::string productCode;  // PRODDO of the last production counted, trimmed
 };
 
 // The productions of the range that are neither superseded nor cancellation records (each
-// value rounded to 5, 5 and 2 decimals before adding); washes are not counted.
+// value rounded to 5, 5 and 2 decimals before adding, sums exact); washes are not counted.
+// Throws DecimalOverflow for figures beyond any register.
 PeriodTotals TotalsOfPeriod(const std::vector<TMOVIMENTO>& yearFile, const DateRange& range);
 
 // The page. `company` trimmed.
@@ -30,7 +32,7 @@ reports::Report PeriodSummary(const PeriodTotals& totals, const DateRange& range
                               const TUTENTE& company);
 
 // Reads REGISTRI/<year of the start>.RGM (created empty when missing) and draws the page.
-// Throws IoError.
+// Throws IoError (figures beyond any register included).
 reports::Report RunPeriodSummary(const WorkFolders& folders, const DateRange& range,
                                  const TUTENTE& company);
 

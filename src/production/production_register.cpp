@@ -84,6 +84,12 @@ QString Shortest(double value) {
 QString Money(double value) {
     return RegisterAmount(value, 2);
 }
+QString Shortest(const Decimal& value) {
+    return QString::fromStdString(value.Format(0, 0));
+}
+QString Money(const Decimal& value) {
+    return QString::fromStdString(value.Format(0, 2));
+}
 
 // The beer column: the type with its degrees Plato, or the type alone when that is too long.
 QString BeerText(const TMOVIMENTO& r) {
@@ -141,7 +147,7 @@ private:
 
     void dayOf(const std::vector<const TMOVIMENTO*>& records, LoadTotals& running) {
         LoadTotals dayTotals;
-        double dayExcise = 0;
+        Decimal dayExcise;
         QStringList notes;
         int row = 0;
         for (const TMOVIMENTO* r : records) {
@@ -154,9 +160,9 @@ private:
                           ui::FromField(r->ANNOTA))
                              .left(kNoteLength);
             if (IsProduction(*r) && !superseded) {
-                dayTotals.litres += RoundDecimals(r->LITPRO, 5);
-                dayTotals.degrees += RoundDecimals(r->ETTOGR, 5);
-                dayExcise += RoundDecimals(r->ACCISA, 2);
+                dayTotals.litres += Decimal::FromDouble(r->LITPRO);
+                dayTotals.degrees += Decimal::FromDouble(r->ETTOGR);
+                dayExcise += Decimal::FromDouble(r->ACCISA).Rounded(2);
             }
             pages_.y = pages_.y0 =
                 reports::DrawRow(report_, m(), pages_.y, cells(*r, row), superseded, kRuleUnderRow);
@@ -197,7 +203,7 @@ private:
         return c;
     }
 
-    void totals(const LoadTotals& day, double excise, LoadTotals& running) {
+    void totals(const LoadTotals& day, const Decimal& excise, LoadTotals& running) {
         report_.setFont(reports::kRegisterFamily, reports::kBodySize);
         auto line = [&](double advance, const QString& caption, const LoadTotals& t) {
             pages_.y += advance * m().lh;
@@ -269,8 +275,8 @@ LoadTotals TotalsBefore(const std::vector<TMOVIMENTO>& yearFile, double day) {
     for (const TMOVIMENTO& r : yearFile)
         if (IsProduction(r) && RoundDecimals(r.DATMOV, 0) < day && !(r.STATO == "C") &&
             r.TIPRIC == "I") {
-            t.litres += RoundDecimals(r.LITPRO, 5);
-            t.degrees += RoundDecimals(r.ETTOGR, 5);
+            t.litres += Decimal::FromDouble(r.LITPRO);
+            t.degrees += Decimal::FromDouble(r.ETTOGR);
         }
     return t;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "reports/report.h"
+#include "store/decimal.h"
 #include "store/records.h"
 
 namespace braxol::production {
@@ -37,14 +38,15 @@ struct ProductionRegisterSettings {
     QString productCodes;              // ProductCodeList
 };
 
-// Running totals of litres and hectolitre-degrees.
+// Running totals of litres and hectolitre-degrees, exact sums of the stored figures.
 struct LoadTotals {
-    double litres = 0;
-    double degrees = 0;
+    Decimal litres;
+    Decimal degrees;
 };
 
 // The totals brought forward to a day: the productions of the year's file dated before it that
-// are neither superseded nor cancellation records, each value rounded to 5 decimals.
+// are neither superseded nor cancellation records, each value rounded to 5 decimals. Throws
+// DecimalOverflow for figures beyond any register (a damaged file).
 LoadTotals TotalsBefore(const std::vector<TMOVIMENTO>& yearFile, double day);
 
 // The product codes of the beer types, as the title block lists them: the first 9 characters of
@@ -53,7 +55,8 @@ QString ProductCodeList(const std::vector<TTABELLA>& beerTypes);
 // The same from DATI_GEN/PRAZ.TAB (none when the table is missing). Throws IoError.
 QString ProductCodeList(const fs::path& datiGen);
 
-// The register of the records of one year's file (in file order).
+// The register of the records of one year's file (in file order). Throws DecimalOverflow for
+// figures beyond any register.
 reports::Report ProductionRegister(const ProductionRegisterSettings& settings,
                                    const std::vector<TMOVIMENTO>& yearFile);
 

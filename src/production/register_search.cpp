@@ -8,6 +8,7 @@
 #include "store/csv.h"
 #include "store/dates.h"
 #include "store/flows.h"
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/paths.h"
@@ -209,9 +210,9 @@ public:
             const SearchTotals t = TotalsOf(kind_, records);
             pages_.y += 1.3 * m().lh;
             report_.setFont(reports::kRegisterFamily, layout_.size, true);
-            report_.text(m().at(61.5), pages_.y, Q(Amount(t.litres)), Align::Right);
-            report_.text(m().at(79.5), pages_.y, Q(Amount(t.degrees)), Align::Right);
-            report_.text(m().at(87.5), pages_.y, Q(Amount(t.excise, 2)), Align::Right);
+            report_.text(m().at(61.5), pages_.y, Q(t.litres.Format(0, 0)), Align::Right);
+            report_.text(m().at(79.5), pages_.y, Q(t.degrees.Format(0, 0)), Align::Right);
+            report_.text(m().at(87.5), pages_.y, Q(t.excise.Format(0, 2)), Align::Right);
             report_.setFont(reports::kRegisterFamily, layout_.size);
         }
         pages_.closePage();
@@ -318,9 +319,9 @@ SearchTotals TotalsOf(SearchKind kind, const std::vector<TMOVIMENTO>& records) {
     if (IsWashSearch(kind)) return t;
     for (const TMOVIMENTO& r : records) {
         if (r.STATO == "C" || !(r.TIPRIC == "I") || !IsProduction(r)) continue;
-        t.litres += RoundDecimals(r.LITPRO, 5);
-        t.degrees += RoundDecimals(r.ETTOGR, 5);
-        t.excise += RoundDecimals(r.ACCISA, 2);
+        t.litres += Decimal::FromDouble(r.LITPRO);
+        t.degrees += Decimal::FromDouble(r.ETTOGR);
+        t.excise += Decimal::FromDouble(r.ACCISA).Rounded(2);
     }
     return t;
 }
@@ -347,8 +348,15 @@ SearchOutcome RunRegisterSearch(const WorkFolders& folders, SearchKind kind, con
                                 const QString& title) {
     SearchOutcome outcome{SearchRecords(folders, kind, range),
                           reports::Report(QPageLayout::Landscape), SearchCsvPath(folders, kind)};
+    try {
+        outcome.report = SearchReport(kind, outcome.records, title);
+    } catch (const DecimalOverflow&) {
+        throw IoError(MovementFilePath(folders, MovementFileKind::Register,
+                                       YearOfDate(range.from).value_or(0))
+                          .string(),
+                      kFiguresBeyondRange);
+    }
     ReplaceFileContent(outcome.csv, SearchCsv(kind, outcome.records));
-    outcome.report = SearchReport(kind, outcome.records, title);
     return outcome;
 }
 

@@ -22,6 +22,7 @@
 
 #include "reports/report.h"
 #include "store/date_range.h"
+#include "store/decimal.h"
 #include "store/records.h"
 #include "store/work_folders.h"
 
@@ -55,11 +56,13 @@ std::vector<TMOVIMENTO> SearchRecords(const WorkFolders& folders, SearchKind kin
                                       const DateRange& range);
 
 struct SearchTotals {
-    double litres = 0;
-    double degrees = 0;
-    double excise = 0;
+    Decimal litres;
+    Decimal degrees;
+    Decimal excise;
 };
-// Over the productions that are neither superseded nor cancellation records.
+// Over the productions that are neither superseded nor cancellation records: exact sums of the
+// stored figures, the excise of each rounded to 2 decimals. Throws DecimalOverflow for figures
+// beyond any register.
 SearchTotals TotalsOf(SearchKind kind, const std::vector<TMOVIMENTO>& records);
 
 // The export file: the header line and the lines of the exported records, each ended by CR LF.
@@ -75,8 +78,8 @@ struct SearchOutcome {
     fs::path csv;
 };
 
-// Reads the records, rewrites the export file and draws the list. Throws IoError; a register
-// file that cannot be read leaves the export file as it was.
+// Reads the records, rewrites the export file and draws the list. Throws IoError (figures beyond
+// any register included); a register file that cannot be read leaves the export file as it was.
 SearchOutcome RunRegisterSearch(const WorkFolders& folders, SearchKind kind, const DateRange& range,
                                 const QString& title);
 

@@ -16,4 +16,7 @@ QString PecText(const TMOVIMENTO& r);
 // An amount with as many decimals as it has (at most 5), or with exactly `decimals`.
 QString RegisterAmount(double value, int decimals = 0);
 
+// Why a register whose figures cannot be totalled (a damaged or foreign file) is not printed.
+inline constexpr const char* kFiguresBeyondRange = "importi troppo grandi per il calcolo";
+
 }  // namespace braxol::production

@@ -13,6 +13,7 @@
 #include "production/brew_computation.h"
 #include "production/brew_entry_common.h"
 #include "production/movement_modes.h"
+#include "production/register_texts.h"
 #include "store/dates.h"
 #include "store/io_error.h"
 #include "store/movements.h"
@@ -202,18 +203,23 @@ void TFSTAREGCARSCA::print() {
     s.protocolOffice = protocolOffice_;
     s.company = request_.company;
     s.productCodes = productCodes_;
-    std::vector<TMOVIMENTO> yearFile;
-    if (s.form != RegisterForm::HeadingsOnly) {
+    const fs::path file =
+        MovementFilePath(request_.folders, MovementFileKind::Register, *YearOfDate(s.from));
+    std::optional<reports::Report> report;
+    try {
+        std::vector<TMOVIMENTO> yearFile;
+        if (s.form != RegisterForm::HeadingsOnly) yearFile = ScanMovements(file);
         try {
-            yearFile = ScanMovements(MovementFilePath(request_.folders, MovementFileKind::Register,
-                                                      *YearOfDate(s.from)));
-        } catch (const IoError& e) {
-            ui::ShowIoError(this, e);
-            return;
+            report = ProductionRegister(s, yearFile);
+        } catch (const DecimalOverflow&) {
+            throw IoError(file.string(), kFiguresBeyondRange);
         }
+    } catch (const IoError& e) {
+        ui::ShowIoError(this, e);
+        return;
     }
     last_ = s;
-    showReport(ProductionRegister(s, yearFile), kTitle);
+    showReport(*report, kTitle);
     from_->setFocus(Qt::OtherFocusReason);
 }
 

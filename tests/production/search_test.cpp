@@ -3,8 +3,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <limits>
 
 #include "production/register_search.h"
+#include "production/register_window.h"
 #include "production/search_window.h"
 #include "register_fixture.h"
 #include "reports/register_layout.h"
@@ -106,9 +108,9 @@ TEST_F(RegisterSearch, RectifyChangeListsThreeRowsAndCountsOne) {
     EXPECT_TRUE(Find(all.report, 0, "0305.C02"));
     // The totals: the replacing record alone.
     const production::SearchTotals totals = production::TotalsOf(SearchKind::All, all.records);
-    EXPECT_DOUBLE_EQ(totals.litres, 800);
-    EXPECT_DOUBLE_EQ(totals.degrees, 100);
-    EXPECT_DOUBLE_EQ(totals.excise, 373.75);
+    EXPECT_EQ(totals.litres.Format(), "800");
+    EXPECT_EQ(totals.degrees.Format(), "100");
+    EXPECT_EQ(totals.excise.Format(0, 2), "373,75");
     ExpectGolden("rectify_change", SearchKind::All);
 
     const auto productions = Run(SearchKind::Productions, Day(2025, 1, 1), Day(2025, 3, 31));
@@ -306,6 +308,41 @@ TEST_F(SearchWindows, AFileThatCannotBeReadIsReportedAndTheExportKept) {
     EXPECT_EQ(FileBytes(csv), "vecchia ricerca\r\n");
     EXPECT_EQ(FileBytes(Register(2025)), std::string(100, 'x'));
     EXPECT_TRUE(Control(W(), "BAPRI")->isHidden());
+}
+
+}  // namespace
+}  // namespace braxol
+
+namespace braxol {
+namespace {
+
+using namespace braxol::test;
+using namespace braxol::test::registers;
+
+// A figure no register holds (a damaged or foreign file) is reported with its file, and no
+// window prints or exports a wrong total.
+TEST_F(SearchWindows, FiguresBeyondAnyRegisterAreReported) {
+    TMOVIMENTO r = brew::StoredBrew(1, Day(2025, 3, 3), 0, 100);
+    r.LITPRO = std::numeric_limits<double>::quiet_NaN();
+    WriteMovements(Register(2025), {r});
+    const fs::path csv = work.folders().temp / "RICERCA_P.CSV";
+    WriteFileBytes(csv, "vecchia ricerca\r\n");
+    Open<production::TFRICREGC>('P');
+    Click(W(), "BCONF");
+    EXPECT_TRUE(previews.empty());
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_TRUE(seams.messages.texts()[0].contains("importi troppo grandi per il calcolo"));
+    EXPECT_EQ(FileBytes(csv), "vecchia ricerca\r\n");
+
+    seams.messages.clear();
+    production::TFSTAREGCARSCA reg({work.folders(), CompanyRecord()});
+    std::vector<Report> printed;
+    reg.setPreview([&](const Report& report, const QString&) { printed.push_back(report); });
+    ShowActive(&reg);
+    Click(&reg, "BCONF");
+    EXPECT_TRUE(printed.empty());
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_TRUE(seams.messages.texts()[0].contains("importi troppo grandi per il calcolo"));
 }
 
 }  // namespace
