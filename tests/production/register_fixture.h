@@ -55,6 +55,21 @@ inline QStringList BesideOf(const Report& r, int page, const QString& caption) {
     return texts;
 }
 
+// A range typed into MDADA and MDAAL and the field the confirm button sends the focus back to.
+struct RefusedRange {
+    QString from, to, focus;
+};
+
+// Types each range and confirms with the mouse; the focus must go back to the offending date.
+inline void ExpectRangesRefused(QWidget* window, std::initializer_list<RefusedRange> rows) {
+    for (const RefusedRange& row : rows) {
+        ControlAs<QLineEdit>(window, "MDADA")->setText(row.from);
+        ControlAs<QLineEdit>(window, "MDAAL")->setText(row.to);
+        Click(window, "BCONF");
+        EXPECT_EQ(FocusName(), row.focus) << row.from.toStdString() << " " << row.to.toStdString();
+    }
+}
+
 class RegisterTest : public brew::BrewTest {
 protected:
     void SetUp() override {
