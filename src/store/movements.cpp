@@ -6,6 +6,7 @@
 #include "lock.h"
 #include "numbers.h"
 #include "paths.h"
+#include "raw_material_stock.h"
 
 namespace braxol {
 namespace {
@@ -14,7 +15,9 @@ bool IsActiveInsertion(const TMOVIMENTO& r) {
     return r.TIPRIC == "I" && !(r.STATO == "C");
 }
 
-bool IsTribute(const TMOVIMENTO& r) { return r.TIPREC == "E" || r.TIPREC == "R"; }
+bool IsTribute(const TMOVIMENTO& r) {
+    return r.TIPREC == "E" || r.TIPREC == "R";
+}
 
 // Where the new record goes: before which stored record, or over which one.
 struct Placement {
@@ -80,11 +83,15 @@ TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO n,
 
     const Placement place = FindPlace(records, n);
     switch (place.kind) {
-        case Placement::Replace: records[place.position] = n; break;
+        case Placement::Replace:
+            records[place.position] = n;
+            break;
         case Placement::InsertBefore:
             records.insert(records.begin() + static_cast<std::ptrdiff_t>(place.position), n);
             break;
-        case Placement::Append: records.push_back(n); break;
+        case Placement::Append:
+            records.push_back(n);
+            break;
     }
     return n;
 }
@@ -97,8 +104,8 @@ bool RemoveMovement(std::vector<TMOVIMENTO>& records, std::int32_t numope) {
     return true;
 }
 
-bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target,
-                       TMOVIMENTO n, RectifyMode mode) {
+bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target, TMOVIMENTO n,
+                       RectifyMode mode) {
     PadMovement(n);
     n.NUMOPE = 0;
     std::int32_t maxNumope = 0;
@@ -162,19 +169,7 @@ bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO 
 }
 
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& q) {
-    const auto year = YearOfDate(q.DATMOV);
-    if (!year || *year < 2014) return 0.0;
-    double stock = 0.0;
-    for (int y = 2014; y <= *year; ++y) {
-        for (const auto& r : ScanMovements(YearFile(registri, y, ".MPR"))) {
-            const bool load = r.TIPMOV == "C";
-            if (!load && !(r.TIPMOV == "S")) continue;
-            if (r.PRODDO.padded() != q.PRODDO.padded() || !(r.DATMOV <= q.DATMOV)) continue;
-            const double quantity = RoundDecimals(r.QUANTI, 5);
-            stock += load ? quantity : -quantity;
-        }
-    }
-    return stock;
+    return RawMaterialLedger(registri).stock(q);
 }
 
 }  // namespace braxol

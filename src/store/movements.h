@@ -47,7 +47,8 @@ auto WithMovementFile(const fs::path& given, Op&& op) {
     return op(file);
 }
 
-// Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on.
+// Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on
+// (raw_material_stock.h; a window that asks often keeps a RawMaterialLedger instead).
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);
 
 // The same operations on records in memory, for the file operations above and for windows
