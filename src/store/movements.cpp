@@ -15,9 +15,7 @@ bool IsActiveInsertion(const TMOVIMENTO& r) {
     return r.TIPRIC == "I" && !(r.STATO == "C");
 }
 
-bool IsTribute(const TMOVIMENTO& r) {
-    return r.TIPREC == "E" || r.TIPREC == "R";
-}
+bool IsTribute(const TMOVIMENTO& r) { return r.TIPREC == "E" || r.TIPREC == "R"; }
 
 // Where the new record goes: before which stored record, or over which one.
 struct Placement {
@@ -83,15 +81,11 @@ TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO n,
 
     const Placement place = FindPlace(records, n);
     switch (place.kind) {
-        case Placement::Replace:
-            records[place.position] = n;
-            break;
+        case Placement::Replace: records[place.position] = n; break;
         case Placement::InsertBefore:
             records.insert(records.begin() + static_cast<std::ptrdiff_t>(place.position), n);
             break;
-        case Placement::Append:
-            records.push_back(n);
-            break;
+        case Placement::Append: records.push_back(n); break;
     }
     return n;
 }
@@ -104,8 +98,8 @@ bool RemoveMovement(std::vector<TMOVIMENTO>& records, std::int32_t numope) {
     return true;
 }
 
-bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target, TMOVIMENTO n,
-                       RectifyMode mode) {
+bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target,
+                       TMOVIMENTO n, RectifyMode mode) {
     PadMovement(n);
     n.NUMOPE = 0;
     std::int32_t maxNumope = 0;
