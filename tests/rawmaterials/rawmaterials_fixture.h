@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rawmaterials/materials_window.h"
+#include "reports/report.h"
 #include "store/movements.h"
 #include "store/paths.h"
 #include "store/records.h"
@@ -43,6 +44,26 @@ inline TMOVIMENTO Movement(int numope, int progre, double day, std::string_view 
     r.CODMOV.set("   ");
     PadMovement(r);
     return Stored(r, numope, progre);
+}
+
+// The golden file of a case, golden/<case>/<name>. With BRAXOL_UPDATE_GOLDEN set, the actual
+// bytes are written there instead (to be looked at before committing them).
+inline void ExpectGolden(const std::string& testCase, const std::string& name,
+                         const std::string& actual) {
+    const fs::path golden = fs::path(BRAXOL_RAWMATERIALS_GOLDEN) / testCase / name;
+    if (!qEnvironmentVariableIsEmpty("BRAXOL_UPDATE_GOLDEN")) {
+        fs::create_directories(golden.parent_path());
+        WriteFileBytes(golden, actual);
+    }
+    ASSERT_TRUE(fs::exists(golden)) << golden;
+    EXPECT_EQ(FileBytes(golden), actual) << "differs from " << golden;
+}
+
+// Every text of every page of a report, in drawing order.
+inline QStringList AllTexts(const reports::Report& report) {
+    QStringList texts;
+    for (int p = 0; p < static_cast<int>(report.pages().size()); ++p) texts << report.texts(p);
+    return texts;
 }
 
 class RawTest : public ::testing::Test {
