@@ -53,7 +53,7 @@ TFMATPRI::~TFMATPRI() {
 
 void TFMATPRI::layOut() {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tables::BuddyLabel(this, QStringLiteral("&Materia Prima"), name_, "ETLE1"));
+    layout->addWidget(tables::BuddyLabel(this, QStringLiteral("Materia Prima"), name_, "ETLE1"));
     layout->addWidget(name_, 0, Qt::AlignLeft);
     layout->addWidget(changeLabel_);
     layout->addLayout(tables::ButtonRow({confirm_, list_, delete_, empty_, nullptr, leave_}));

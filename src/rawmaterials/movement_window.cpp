@@ -197,13 +197,13 @@ void TFCARSCAMP::layOut() {
     };
     add(new QLabel(QStringLiteral("Carico / Scarico ?  C/S"), this), {type_});
     add(dateLabel_, {date_});
-    add(new QLabel(QStringLiteral("&Materia Prima"), this),
+    add(new QLabel(QStringLiteral("Materia Prima"), this),
         {material_, listMaterials_, newMaterial_});
-    add(new QLabel(QStringLiteral("Data &documento"), this), {documentDate_});
-    add(new QLabel(QStringLiteral("N&umero documento"), this), {number_});
+    add(new QLabel(QStringLiteral("Data documento"), this), {documentDate_});
+    add(new QLabel(QStringLiteral("Numero documento"), this), {number_});
     add(supplierLabel_, {supplier_});
-    add(new QLabel(QStringLiteral("&Quantità"), this), {quantity_, stock_});
-    add(new QLabel(QStringLiteral("No&ta"), this), {note_});
+    add(new QLabel(QStringLiteral("Quantità"), this), {quantity_, stock_});
+    add(new QLabel(QStringLiteral("Nota"), this), {note_});
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(confirm_);

@@ -95,9 +95,9 @@ void TFRICCARSCAMP::layOut() {
         row->addStretch();
         return row;
     };
-    add(start_, line({start_}), QStringLiteral("&Dalla data"));
-    add(end_, line({end_}), QStringLiteral("A&lla data"));
-    add(material_, line({material_, list_}), QStringLiteral("&Materia Prima"));
+    add(start_, line({start_}), QStringLiteral("Dalla data"));
+    add(end_, line({end_}), QStringLiteral("Alla data"));
+    add(material_, line({material_, list_}), QStringLiteral("Materia Prima"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(confirm_);

@@ -34,7 +34,7 @@ TFTOTALIMP::TFTOTALIMP(WorkFolders folders, QWidget* parent)
     leave_->setAutoDefault(false);
     end_->setFixedWidth(fontMetrics().horizontalAdvance(QString(8, QLatin1Char('W'))));
 
-    auto* label = new QLabel(QStringLiteral("A&lla data"), this);
+    auto* label = new QLabel(QStringLiteral("Alla data"), this);
     label->setObjectName("ETMDAAL");
     label->setBuddy(end_);
     auto* form = new QFormLayout;
