@@ -52,6 +52,8 @@ public:
     ~TFCARSCAMP() override;
 
     bool changeMode() const { return request_.change; }
+    // The movement being changed, as stored (NUMOPE 0 in new mode).
+    const TMOVIMENTO& selected() const { return selected_; }
     // The record as composed by the last confirmation checks.
     const TMOVIMENTO& composed() const { return composed_; }
     // How many movements the window stored since it was shown.

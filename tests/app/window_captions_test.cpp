@@ -18,6 +18,12 @@
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
 #include "production/wash_window.h"
+#include "rawmaterials/balance_window.h"
+#include "rawmaterials/materials_window.h"
+#include "rawmaterials/movement_chooser.h"
+#include "rawmaterials/movement_window.h"
+#include "rawmaterials/search_window.h"
+#include "rawmaterials/totals_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/info_window.h"
@@ -122,6 +128,12 @@ protected:
         flow.folders = f;
         add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
         add(new telematic::TFCANCELLA_FILE_FIRMA({}));
+        add(new rawmaterials::TFCARSCAMP({f, false, BlankMovement(), 0, 0}));
+        add(new rawmaterials::TFSCEGLICARSCAMP(f, 0, 0));
+        add(new rawmaterials::TFMATPRI(table("MATPRIME")));
+        add(new rawmaterials::TFRICCARSCAMP(table("MATPRIME")));
+        add(new rawmaterials::TFTOTALIMP(f));
+        add(new rawmaterials::TFBILANCIO({f, BlankTutente(), "2025"}));
         return all;
     }
 };
