@@ -4,9 +4,12 @@
 
 #include "production/brew_computation.h"
 #include "rawmaterials/totals.h"
+#include "store/decimal.h"
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/paths.h"
+#include "store/raw_material_stock.h"
 #include "store/record_file.h"
 #include "ui/text.h"
 
@@ -145,26 +148,29 @@ private:
 
 BrewBalance BrewsOf(const std::vector<TMOVIMENTO>& records, bool energyMeter) {
     BrewBalance balance;
+    Decimal litres;
+    std::vector<Decimal> brewLitres;
     bool energy = energyMeter;
     for (const TMOVIMENTO& r : records) {
         if (!(r.TIPRIC == "I") || r.STATO == "C") continue;
         const std::int64_t advance = std::int64_t{r.INTER2} - r.INTER1;
         if (r.CODMOV == production::kProductionCode) {
             energy = r.COERES != 1;
-            balance.litres += r.LITPRO;
+            const Decimal produced = Decimal::FromDouble(r.LITPRO);
+            litres += produced;
             auto it = std::find_if(
                 balance.brews.begin(), balance.brews.end(),
                 [&](const TMOVIMENTO& b) { return b.PRODAZ.padded() == r.PRODAZ.padded(); });
             if (it == balance.brews.end()) {
                 TMOVIMENTO first = r;
                 first.NUMFLU = 1;
-                first.LITPRO = r.LITPRO;
                 first.PROGRE = static_cast<std::int32_t>(advance);
                 balance.brews.push_back(first);
+                brewLitres.push_back(produced);
             } else {
                 it->NUMFLU += 1;
-                it->LITPRO += r.LITPRO;
                 it->PROGRE = static_cast<std::int32_t>(it->PROGRE + advance);
+                brewLitres[static_cast<std::size_t>(it - balance.brews.begin())] += produced;
             }
         } else if (r.CODMOV == production::kWashCode) {
             (energy ? balance.energyMeter : balance.litreCounter).washes += advance;
@@ -173,12 +179,21 @@ BrewBalance BrewsOf(const std::vector<TMOVIMENTO>& records, bool energyMeter) {
         if (!meter.first) meter.first = r.INTER1;
         meter.last = r.INTER2;
     }
+    balance.litres = litres.ToDouble();
+    for (std::size_t i = 0; i < brewLitres.size(); ++i)
+        balance.brews[i].LITPRO = brewLitres[i].ToDouble();
     return balance;
 }
 
 std::optional<double> EffectiveYield(const TMOVIMENTO& brew) {
     if (brew.PROGRE == 0) return std::nullopt;
-    return RoundDecimals(brew.LITPRO / brew.PROGRE, 5);
+    try {
+        return Decimal::FromDouble(brew.LITPRO)
+            .DividedBy(ExactDecimal::Whole(brew.PROGRE))
+            .ToDouble();
+    } catch (const DecimalOverflow&) {
+        return std::nullopt;
+    }
 }
 
 QString MaterialLine(const TMOVIMENTO& total) {
@@ -197,7 +212,12 @@ BalanceFigures ComputeBalance(const WorkFolders& folders, int year, bool energyM
     BalanceFigures figures;
     figures.totals = MaterialTotals(folders.registri, year);
     WriteTotals(folders, figures.totals);
-    figures.brews = BrewsOf(ScanMovements(YearFile(folders.registri, year, ".RGM")), energyMeter);
+    const fs::path brews = YearFile(folders.registri, year, ".RGM");
+    try {
+        figures.brews = BrewsOf(ScanMovements(brews), energyMeter);
+    } catch (const DecimalOverflow&) {
+        throw IoError(brews.string(), kQuantitiesBeyondRange);
+    }
     RebuildWorkingFile<TMOVIMENTO>(folders.inTemp(std::string(kBrewsFileName)),
                                    figures.brews.brews);
     return figures;

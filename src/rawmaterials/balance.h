@@ -40,11 +40,12 @@ struct BrewBalance {
 
 // The brews of a year's register, in file order; cancelled records and cancellations are passed
 // by. The meter in use starts as the company's (`energyMeter`: CAUESO "E") and follows each
-// production: an energy meter when its yield coefficient is not 1.
+// production: an energy meter when its yield coefficient is not 1. Litres are exact decimal
+// sums; DecimalOverflow beyond the figures of any register.
 BrewBalance BrewsOf(const std::vector<TMOVIMENTO>& registerRecords, bool energyMeter);
 
-// The effective yield of a beer type, litres per unit of meter advance rounded to 5 decimals;
-// nothing when its meters did not advance.
+// The effective yield of a beer type, litres per unit of meter advance, the exact quotient
+// rounded to 5 decimals; nothing when its meters did not advance.
 std::optional<double> EffectiveYield(const TMOVIMENTO& brew);
 
 // The lines of the two lists: the material as stored, 5 blanks, the quantity loaded in 15

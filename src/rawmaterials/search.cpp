@@ -3,9 +3,12 @@
 #include "rawmaterials/totals.h"
 #include "reports/csv_export.h"
 #include "store/dates.h"
+#include "store/decimal.h"
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/paths.h"
+#include "store/raw_material_stock.h"
 #include "store/safe_file.h"
 #include "ui/text.h"
 
@@ -76,7 +79,7 @@ public:
         text(54.5, Align::Right, Quantity(totals.unloads));
         y_ += 1.1 * lh_;
         text(24.5, Align::Centre, "Differenza");
-        text(44.5, Align::Right, Quantity(totals.loads - totals.unloads));
+        text(44.5, Align::Right, Quantity(totals.difference));
         closePage();
         return std::move(report_);
     }
@@ -148,10 +151,10 @@ bool InReportYears(const std::optional<double>& date) {
 }
 
 SearchTotals TotalsOf(const std::vector<TMOVIMENTO>& listed) {
-    SearchTotals totals;
+    Decimal loads, unloads;
     for (const TMOVIMENTO& r : listed)
-        (IsLoad(r) ? totals.loads : totals.unloads) += RoundDecimals(r.QUANTI, 5);
-    return totals;
+        (IsLoad(r) ? loads : unloads) += Decimal::FromDouble(r.QUANTI);
+    return {loads.ToDouble(), unloads.ToDouble(), (loads - unloads).ToDouble()};
 }
 
 std::string SearchCsvHeader() {
@@ -185,8 +188,12 @@ SearchOutcome RunMaterialSearch(const WorkFolders& folders, double from, double 
                                 std::string_view material, const QString& heading) {
     SearchOutcome outcome{SearchedMovements(folders.registri, from, to, material),
                           reports::Report(QPageLayout::Landscape), SearchCsvPath(folders)};
+    try {
+        outcome.report = SearchReport(outcome.listed, heading);
+    } catch (const DecimalOverflow&) {
+        throw IoError(folders.registri.string(), kQuantitiesBeyondRange);
+    }
     ReplaceFileContent(outcome.csv, SearchCsv(outcome.listed));
-    outcome.report = SearchReport(outcome.listed, heading);
     return outcome;
 }
 

@@ -36,8 +36,10 @@ bool InReportYears(const std::optional<double>& date);
 struct SearchTotals {
     double loads = 0;
     double unloads = 0;
+    double difference = 0;  // loads less unloads
 };
-// The loads and unloads listed, each quantity rounded to 5 decimals.
+// The loads and unloads listed: the exact decimal sums of the quantities, each taken to 5
+// decimals. Throws DecimalOverflow beyond the figures of any register.
 SearchTotals TotalsOf(const std::vector<TMOVIMENTO>& listed);
 
 std::string SearchCsvHeader();
@@ -55,8 +57,8 @@ struct SearchOutcome {
     reports::Report report;
     fs::path csv;
 };
-// Reads the movements, rewrites the CSV file and draws the list. Throws IoError; a damaged
-// yearly file leaves the CSV file as it was.
+// Reads the movements, rewrites the CSV file and draws the list. Throws IoError (quantities
+// beyond any total included); a damaged yearly file leaves the CSV file as it was.
 SearchOutcome RunMaterialSearch(const WorkFolders& folders, double from, double to,
                                 std::string_view material, const QString& heading);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "store/dates.h"
+#include "store/decimal.h"
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/paths.h"
@@ -96,38 +98,53 @@ QString QuantityText(double quantity) {
 
 std::vector<TMOVIMENTO> MaterialTotals(const fs::path& registri, int year,
                                        std::optional<double> upTo) {
+    struct Sums {
+        Decimal forward, loaded, unloaded;
+    };
     std::vector<TMOVIMENTO> totals;
+    std::vector<Sums> sums;
     for (int y = kFirstStockYear; y <= year; ++y) {
-        for (const TMOVIMENTO& r : ScanMovements(YearFile(registri, y, ".MPR"))) {
-            if (upTo && r.DATMOV > *upTo) continue;
-            const double quantity = RoundDecimals(r.QUANTI, 5);
-            const bool load = r.TIPMOV == "C";
-            double forward = 0, loaded = 0, unloaded = 0;
-            if (y == year)
-                (load ? loaded : unloaded) = quantity;
-            else
-                forward = load ? quantity : -quantity;
-            auto it = std::find_if(totals.begin(), totals.end(), [&](const TMOVIMENTO& t) {
-                return t.PRODDO.padded() == r.PRODDO.padded();
-            });
-            if (it == totals.end()) {
-                TMOVIMENTO first = r;
-                first.ETTOGR = forward;
-                first.COERES = loaded;
-                first.LITPRO = unloaded;
-                totals.push_back(first);
-            } else {
-                it->ETTOGR += forward;
-                it->COERES += loaded;
-                it->LITPRO += unloaded;
+        const fs::path file = YearFile(registri, y, ".MPR");
+        try {
+            for (const TMOVIMENTO& r : ScanMovements(file)) {
+                if (upTo && r.DATMOV > *upTo) continue;
+                const Decimal quantity = Decimal::FromDouble(r.QUANTI);
+                const bool load = r.TIPMOV == "C";
+                const auto it = std::find_if(
+                    totals.begin(), totals.end(),
+                    [&](const TMOVIMENTO& t) { return t.PRODDO.padded() == r.PRODDO.padded(); });
+                const auto at = static_cast<std::size_t>(it - totals.begin());
+                if (it == totals.end()) {
+                    totals.push_back(r);
+                    sums.emplace_back();
+                }
+                Sums& sum = sums[at];
+                if (y == year)
+                    (load ? sum.loaded : sum.unloaded) += quantity;
+                else
+                    sum.forward += load ? quantity : -quantity;
             }
+        } catch (const DecimalOverflow&) {
+            throw IoError(file.string(), kQuantitiesBeyondRange);
         }
+    }
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        totals[i].ETTOGR = sums[i].forward.ToDouble();
+        totals[i].COERES = sums[i].loaded.ToDouble();
+        totals[i].LITPRO = sums[i].unloaded.ToDouble();
     }
     return totals;
 }
 
 double RemainingStock(const TMOVIMENTO& total) {
-    return total.ETTOGR + total.COERES - total.LITPRO;
+    try {
+        return (Decimal::FromDouble(total.ETTOGR) + Decimal::FromDouble(total.COERES) -
+                Decimal::FromDouble(total.LITPRO))
+            .ToDouble();
+    } catch (const DecimalOverflow&) {
+        // Beyond the figures of any register: the nearest the Doubles give.
+        return total.ETTOGR + total.COERES - total.LITPRO;
+    }
 }
 
 fs::path WriteTotals(const WorkFolders& folders, const std::vector<TMOVIMENTO>& totals) {

@@ -5,8 +5,8 @@
 #include <cerrno>
 
 #include "dates.h"
+#include "decimal.h"
 #include "io_error.h"
-#include "numbers.h"
 #include "paths.h"
 #include "record_file.h"
 
@@ -27,13 +27,11 @@ const RawMaterialLedger::Year& RawMaterialLedger::year(int y) {
     const auto known = years_.find(y);
     if (known != years_.end() && known->second.stamp == stamp) return known->second;
 
-    Year read{stamp, {}};
+    Year read{path, stamp, {}};
     for (const TMOVIMENTO& r : ReadRecords<TMOVIMENTO>(path, true)) {
         const bool load = r.TIPMOV == "C";
         if (!load && !(r.TIPMOV == "S")) continue;
-        const double quantity = RoundDecimals(r.QUANTI, 5);
-        read.byMaterial[r.PRODDO.padded()].push_back(
-            {r.DATMOV, load ? quantity : -quantity, r.NUMOPE});
+        read.byMaterial[r.PRODDO.padded()].push_back({r.DATMOV, r.QUANTI, load, r.NUMOPE});
     }
     ++reads_;
     return years_[y] = std::move(read);
@@ -43,18 +41,23 @@ double RawMaterialLedger::stock(const TMOVIMENTO& q, const std::optional<StockEx
     const auto last = YearOfDate(q.DATMOV);
     if (!last || *last < kFirstStockYear) return 0.0;
     const std::string material = q.PRODDO.padded();
-    double stock = 0.0;
+    Decimal stock;
     for (int y = kFirstStockYear; y <= *last; ++y) {
         const Year& file = year(y);
         const auto it = file.byMaterial.find(material);
         if (it == file.byMaterial.end()) continue;
-        for (const Entry& e : it->second) {
-            if (!(e.day <= q.DATMOV)) continue;
-            if (left && left->year == y && left->numope == e.numope) continue;
-            stock += e.quantity;
+        try {
+            for (const Entry& e : it->second) {
+                if (!(e.day <= q.DATMOV)) continue;
+                if (left && left->year == y && left->numope == e.numope) continue;
+                const Decimal quantity = Decimal::FromDouble(e.quantity);
+                stock += e.load ? quantity : -quantity;
+            }
+        } catch (const DecimalOverflow&) {
+            throw IoError(file.path.string(), kQuantitiesBeyondRange);
         }
     }
-    return stock;
+    return stock.ToDouble();
 }
 
 }  // namespace braxol

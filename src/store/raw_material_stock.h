@@ -23,6 +23,10 @@ namespace fs = std::filesystem;
 // The first year whose raw-material file counts in a stock.
 inline constexpr int kFirstStockYear = 2014;
 
+// Why a raw-material file whose quantities cannot be added up is not used (the reason of the
+// IoError that names it).
+inline constexpr const char* kQuantitiesBeyondRange = "quantità troppo grandi per il calcolo";
+
 // A stored movement left out of a stock: the one being changed, by its year file and NUMOPE.
 struct StockExclusion {
     int year = 0;
@@ -33,8 +37,10 @@ class RawMaterialLedger {
 public:
     explicit RawMaterialLedger(fs::path registri);
 
-    // The stock of q.PRODDO (compared padded) at q.DATMOV; 0 for a day before 2014 or an
-    // invalid one. Missing yearly files are created empty. Throws IoError.
+    // The stock of q.PRODDO (compared padded) at q.DATMOV, the exact decimal sum of the
+    // quantities, each taken to 5 decimals (decimal.h), as the nearest Double; 0 for a day
+    // before 2014 or an invalid one. Missing yearly files are created empty. Throws IoError,
+    // naming the file, also when its quantities are beyond any stock.
     double stock(const TMOVIMENTO& query, const std::optional<StockExclusion>& left = {});
 
     // Reads every file again at the next question.
@@ -50,10 +56,12 @@ private:
     };
     struct Entry {
         double day;
-        double quantity;  // rounded to 5 decimals, negative for an unload
+        double quantity;  // as stored
+        bool load;
         std::int32_t numope;
     };
     struct Year {
+        fs::path path;
         Stamp stamp;
         std::map<std::string, std::vector<Entry>> byMaterial;  // by the padded PRODDO
     };

@@ -5,12 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
+#include "rawmaterials/balance.h"
 #include "rawmaterials/search_window.h"
 #include "rawmaterials/totals.h"
 #include "rawmaterials/totals_window.h"
 #include "rawmaterials_fixture.h"
+#include "store/io_error.h"
 #include "store/record_file.h"
 
 namespace braxol {
@@ -225,6 +228,40 @@ TEST(Totals, BroughtForwardLoadsUnloadsAndStock) {
           "Scarichi 2016", "Giacenza", "MALTO", "60", "10", "5", "65"})
         EXPECT_TRUE(texts.contains(s)) << s;
     EXPECT_EQ(outcome.report.pages()[0].orientation, QPageLayout::Portrait);
+}
+
+// Totals are exact decimal sums: ten loads of 0,1 make 1. Quantities beyond any total are
+// reported with the file that holds them, in the totals, the search and the balance alike.
+TEST(Totals, ExactSumsAndQuantitiesBeyondAnyTotal) {
+    TempWorkFolder work;
+    const fs::path registri = work.folders().registri;
+    std::vector<TMOVIMENTO> tenths;
+    for (int i = 1; i <= 10; ++i)
+        tenths.push_back(Movement(i, i, Day(2015, 2, i), "C", "LIEVITO", 0.1));
+    WriteMovements(YearFile(registri, 2015, ".MPR"), tenths);
+    const auto totals = rawmaterials::MaterialTotals(registri, 2015);
+    ASSERT_EQ(totals.size(), 1u);
+    EXPECT_EQ(totals[0].COERES, 1.0);
+    EXPECT_EQ(rawmaterials::RemainingStock(totals[0]), 1.0);
+
+    WriteMovements(YearFile(registri, 2016, ".MPR"),
+                   {Movement(1, 1, Day(2016, 1, 2), "C", "LIEVITO", 1e20)});
+    const std::function<void()> runs[] = {
+        [&] { rawmaterials::MaterialTotals(registri, 2016); },
+        [&] {
+            rawmaterials::RunMaterialSearch(work.folders(), Day(2016, 1, 1), Day(2016, 2, 1),
+                                            "TUTTE", "x");
+        },
+        [&] { rawmaterials::ComputeBalance(work.folders(), 2016, false); }};
+    for (const auto& run : runs) {
+        try {
+            run();
+            ADD_FAILURE() << "no error";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.reason(), "quantità troppo grandi per il calcolo");
+        }
+    }
+    EXPECT_FALSE(fs::exists(rawmaterials::SearchCsvPath(work.folders())));
 }
 
 // Before 2014 there is nothing to total: TOTALI.MP is emptied, whatever it held.
