@@ -31,7 +31,14 @@ const RawMaterialLedger::Year& RawMaterialLedger::year(int y) {
     for (const TMOVIMENTO& r : ReadRecords<TMOVIMENTO>(path, true)) {
         const bool load = r.TIPMOV == "C";
         if (!load && !(r.TIPMOV == "S")) continue;
-        read.byMaterial[r.PRODDO.padded()].push_back({r.DATMOV, r.QUANTI, load, r.NUMOPE});
+        // Taken to 5 decimals once, when read; a quantity beyond any stock is reported only
+        // when a stock of its material needs it.
+        std::optional<Decimal> quantity;
+        try {
+            quantity = Decimal::FromDouble(r.QUANTI);
+        } catch (const DecimalOverflow&) {
+        }
+        read.byMaterial[r.PRODDO.padded()].push_back({r.DATMOV, quantity, load, r.NUMOPE});
     }
     ++reads_;
     return years_[y] = std::move(read);
@@ -50,8 +57,8 @@ double RawMaterialLedger::stock(const TMOVIMENTO& q, const std::optional<StockEx
             for (const Entry& e : it->second) {
                 if (!(e.day <= q.DATMOV)) continue;
                 if (left && left->year == y && left->numope == e.numope) continue;
-                const Decimal quantity = Decimal::FromDouble(e.quantity);
-                stock += e.load ? quantity : -quantity;
+                if (!e.quantity) throw DecimalOverflow();
+                stock += e.load ? *e.quantity : -*e.quantity;
             }
         } catch (const DecimalOverflow&) {
             throw IoError(file.path.string(), kQuantitiesBeyondRange);

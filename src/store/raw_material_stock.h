@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "decimal.h"
 #include "records.h"
 
 namespace braxol {
@@ -56,7 +57,7 @@ private:
     };
     struct Entry {
         double day;
-        double quantity;  // as stored
+        std::optional<Decimal> quantity;  // to 5 decimals; nothing when beyond any stock
         bool load;
         std::int32_t numope;
     };
