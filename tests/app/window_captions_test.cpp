@@ -41,8 +41,11 @@
 #include "tables/listview.h"
 #include "tables/strutab.h"
 #include "tables/tabaccise.h"
+#include "telematic/detach_window.h"
 #include "telematic/flow_window.h"
 #include "telematic/signing_clean_window.h"
+#include "telematic/transmission_window.h"
+#include "telematic/verification_window.h"
 #include "tributes/correction_window.h"
 #include "tributes/excise_window.h"
 #include "tributes/search_window.h"
@@ -128,6 +131,10 @@ protected:
         flow.folders = f;
         add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
         add(new telematic::TFCANCELLA_FILE_FIRMA({}));
+        add(new telematic::TFTELEMATICO({f, {}, {}, state.telematic, {}, {}}));
+        add(new telematic::TFCANCFLUSSO({f, state.workingYear}));
+        add(new telematic::TFVERIFICA_FLUSSO(
+            {f, BlankTutente(), state.workingYear, state.telematic, {}}));
         add(new rawmaterials::TFCARSCAMP({f, false, BlankMovement(), 0, 0}));
         add(new rawmaterials::TFSCEGLICARSCAMP(f, 0, 0));
         add(new rawmaterials::TFMATPRI(table("MATPRIME")));
