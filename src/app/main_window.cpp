@@ -138,6 +138,7 @@ void TFPRINCIPALE::connectActions() {
     BindOutcomeWindows(*this);
     BindPreventiveWindows(*this);
     BindRegisterWindows(*this);
+    BindRawMaterialWindows(*this);
 }
 
 void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {

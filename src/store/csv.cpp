@@ -22,4 +22,10 @@ std::string CsvLine(const std::vector<std::string>& fields) {
     return line;
 }
 
+std::string CsvText(std::string_view header, const std::vector<std::string>& lines) {
+    std::string csv = std::string(header) + std::string(kCsvLineEnd);
+    for (const std::string& line : lines) csv += line + std::string(kCsvLineEnd);
+    return csv;
+}
+
 }  // namespace braxol

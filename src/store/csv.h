@@ -19,4 +19,7 @@ std::string CsvLine(const std::vector<std::string>& fields);
 // A line and its CR LF.
 inline constexpr std::string_view kCsvLineEnd = "\r\n";
 
+// The whole file: the header line (written as given) and the lines, each ended by CR LF.
+std::string CsvText(std::string_view header, const std::vector<std::string>& lines);
+
 }  // namespace braxol

@@ -219,9 +219,9 @@ std::string CsvLine(const TMOVIMENTO& r, TributeKind kind) {
 }
 
 std::string SearchCsv(const std::vector<TMOVIMENTO>& listed, TributeKind kind) {
-    std::string csv = CsvHeader(kind) + std::string(kCsvLineEnd);
-    for (const TMOVIMENTO& r : listed) csv += CsvLine(r, kind) + std::string(kCsvLineEnd);
-    return csv;
+    std::vector<std::string> lines;
+    for (const TMOVIMENTO& r : listed) lines.push_back(CsvLine(r, kind));
+    return braxol::CsvText(CsvHeader(kind), lines);
 }
 
 fs::path SearchCsvPath(const WorkFolders& folders, TributeKind kind) {

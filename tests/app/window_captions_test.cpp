@@ -21,6 +21,12 @@
 #include "production/search_window.h"
 #include "production/summary_window.h"
 #include "production/wash_window.h"
+#include "rawmaterials/balance_window.h"
+#include "rawmaterials/materials_window.h"
+#include "rawmaterials/movement_chooser.h"
+#include "rawmaterials/movement_window.h"
+#include "rawmaterials/search_window.h"
+#include "rawmaterials/totals_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/info_window.h"
@@ -137,6 +143,12 @@ protected:
         add(new telematic::TFCANCFLUSSO({f, state.workingYear}));
         add(new telematic::TFVERIFICA_FLUSSO(
             {f, BlankTutente(), state.workingYear, state.telematic, {}}));
+        add(new rawmaterials::TFCARSCAMP({f, false, BlankMovement(), 0, 0}));
+        add(new rawmaterials::TFSCEGLICARSCAMP(f, 0, 0));
+        add(new rawmaterials::TFMATPRI(table("MATPRIME")));
+        add(new rawmaterials::TFRICCARSCAMP(table("MATPRIME")));
+        add(new rawmaterials::TFTOTALIMP(f));
+        add(new rawmaterials::TFBILANCIO({f, BlankTutente(), "2025"}));
         return all;
     }
 };

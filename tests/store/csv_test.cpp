@@ -31,6 +31,8 @@ TEST(Csv, FieldsThatWouldShiftTheColumnsAreQuoted) {
     for (const Row& row : rows) EXPECT_EQ(CsvField(row.field), row.written);
     EXPECT_EQ(CsvLine({"1", "a;b", "", " "}), "1;\"a;b\";; ;");
     EXPECT_EQ(CsvLine({}), "");
+    EXPECT_EQ(CsvText("A;B;", {"1;2;", "3;4;"}), "A;B;\r\n1;2;\r\n3;4;\r\n");
+    EXPECT_EQ(CsvText("A;B;", {}), "A;B;\r\n");
 }
 
 TEST(DateRangeCheck, RowsOfTypedRanges) {
