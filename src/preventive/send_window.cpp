@@ -31,12 +31,15 @@ fs::path TextFile(const WorkFolders& folders) {
     return ResolvePath(folders.datiGen / "TESTOPEC.RTF");
 }
 
-// The account as the sending needs it; nothing (reported) when it cannot be read.
-std::optional<PecAccount> ReadAccount(QWidget* window, const WorkFolders& folders) {
+// The account as the sending needs it; nothing when it is missing, or (reported, and told by
+// `unreadable`) when it cannot be read.
+std::optional<PecAccount> ReadAccount(QWidget* window, const WorkFolders& folders,
+                                      bool* unreadable = nullptr) {
     try {
         return ReadPecAccount(folders.pecAccountFile());
     } catch (const IoError& e) {
         ui::ShowIoError(window, e);
+        if (unreadable) *unreadable = true;
         return std::nullopt;
     }
 }
@@ -129,9 +132,10 @@ void TFINVIA_PEC::opened() {
 
 void TFINVIA_PEC::showRecipients(bool askWhenMissing) {
     if (!isVisible()) return;
-    std::optional<PecAccount> account = ReadAccount(this, request_.folders);
-    const bool missing = !account && !fs::exists(ResolvePath(request_.folders.pecAccountFile()));
-    if (missing && askWhenMissing) {
+    bool unreadable = false;
+    std::optional<PecAccount> account = ReadAccount(this, request_.folders, &unreadable);
+    // An account that cannot be read was reported: the account window would not help.
+    if (!account && !unreadable && askWhenMissing) {
         // Once only: leaving the account window without saving leaves the window as it is.
         OpenPecAccount(this, request_.folders);
         account = ReadAccount(this, request_.folders);

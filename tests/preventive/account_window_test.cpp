@@ -193,5 +193,21 @@ TEST_F(AccountWindow, DamagedAccountFileIsReportedAndNeverWritten) {
     EXPECT_EQ(FileBytes(work.folders().pecAccountFile()), std::string(100, 'x'));
 }
 
+// Files that cannot even be told there or not (a loop of links) are reported like any other
+// input/output error: the window opens, writes nothing and leaves the picture empty.
+TEST_F(AccountWindow, FilesThatCannotBeReachedAreReported) {
+    fs::create_symlink(work.folders().pecAccountFile(), work.folders().pecAccountFile());
+    fs::create_symlink(Signature(), Signature());
+    Open();
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(ControlAs<QLabel>(W(), "Image1")->pixmap().isNull());
+    EXPECT_EQ(Shown("ST1250_0"), "");
+    FillGood();
+    Click(W(), "BCONF");
+    EXPECT_FALSE(window->saved());
+    EXPECT_TRUE(fs::is_symlink(work.folders().pecAccountFile()));
+}
+
 }  // namespace
 }  // namespace braxol

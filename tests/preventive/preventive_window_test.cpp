@@ -104,6 +104,18 @@ TEST_F(PreventiveWindow, NewCommunicationByKeyboard) {
     EXPECT_FALSE(fs::exists(LockMarkerPath(Prv())));
 }
 
+// A signature that cannot be reached (a loop of links) leaves the letter unsigned.
+TEST_F(PreventiveWindow, SignatureThatCannotBeReachedLeavesTheLetterUnsigned) {
+    const fs::path signature = work.datiGen("FIRMA.BMP");
+    fs::create_symlink(signature, signature);
+    Open();
+    FillByKeys();
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+    EXPECT_EQ(FileBytes(Letter(2025, 1)).substr(0, 5), "%PDF-");
+}
+
 TEST_F(PreventiveWindow, JanuaryBrewOfANewYear) {
     seams.clock.current = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
     WriteMovements(Register(2025), {brew::StoredBrew(1, Day(2025, 12, 20), 6000, 7000)});

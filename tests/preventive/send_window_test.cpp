@@ -279,5 +279,16 @@ TEST_F(SendWindow, AccountLeftWithoutSavingIsNotAskedForAgain) {
     EXPECT_EQ(Stored().DATPEC, 0);
 }
 
+TEST_F(SendWindow, AnAccountThatCannotBeReachedIsReportedNotAskedFor) {
+    fs::create_symlink(work.folders().pecAccountFile(), work.folders().pecAccountFile());
+    NextModal<TFACCOUNT_PEC> account([](TFACCOUNT_PEC* w) { w->reject(); });
+    Open();
+    Settle();
+    EXPECT_EQ(account.opened(), 0);
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_EQ(ControlAs<QLabel>(W(), "LDEST")->text(), kNoRecipientsText);
+}
+
 }  // namespace
 }  // namespace braxol
