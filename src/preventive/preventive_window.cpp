@@ -276,12 +276,16 @@ bool TFPREVENTIVA::beerTypeCheck() {
     key.text[10].set(kBeerTypes);
     TableLookup found;
     try {
-        found = FindByKey(request_.folders.datiGen, kBeerTypes, key);
+        // A type typed in lower case is the type the table holds in upper case.
+        found = FindByKey(request_.folders.datiGen, kBeerTypes, key, LetterCase::Ignored);
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return false;
     }
     if (found.found()) {
+        // Stored and shown as the table holds it, as the production recalls it from there.
+        beerType_->setText(ui::FromField(found.record.text[0]));
+        ui::SetField(composed_.PRODAZ, beerType_->text());
         composed_.GRAPLA = found.record.num[kPlatoSlot];
         return true;
     }

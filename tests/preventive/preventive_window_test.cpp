@@ -216,6 +216,25 @@ TEST_F(PreventiveWindow, UnknownBeerTypeOpensTheList) {
     EXPECT_EQ(FocusName(), "PRODAZ");
 }
 
+// A beer type typed in lower case is the type of the table, stored as the table holds it, so
+// that the letter shows it and the production finds it again.
+TEST_F(PreventiveWindow, BeerTypeTypedInLowerCase) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("bionda");
+    Settle();
+    EXPECT_EQ(list.opened(), 0);
+    EXPECT_EQ(FocusName(), "NUMDOC");
+    EXPECT_EQ(Shown("PRODAZ"), "BIONDA");
+    TypeThenEnter("T1");
+    TypeThenEnter("900");
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(Only().PRODAZ.trimmed(), "BIONDA");
+    EXPECT_EQ(Only().GRAPLA, 12.5);
+}
+
 TEST_F(PreventiveWindow, BrewDateNotAfterTodayIsOnlyWarned) {
     Open();
     TypeThenEnter("15032025");
