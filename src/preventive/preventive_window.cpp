@@ -21,6 +21,8 @@
 #include "store/table_structures.h"
 #include "store/tables.h"
 #include "tables/listview.h"
+#include "tables/messages.h"
+#include "tables/table_editing.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
@@ -33,6 +35,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Comunicazione preventiva");
 constexpr const char* kBeerTypes = "PRAZ";
+const QString kBeerTypesTitle = QStringLiteral("Tipi di birra prodotti");
+const QString kBeerTypesMenuEntry = QStringLiteral("Dati Aziendali → Tipi di Birra prodotti");
 constexpr int kBeerTypeLength = 100;
 constexpr int kTanksLength = 21;
 constexpr int kNoteLength = 250;
@@ -58,8 +62,9 @@ TFPREVENTIVA::TFPREVENTIVA(const PreventiveRequest& request, QWidget* parent)
       date_(new ui::DateEdit(this)),
       number_(new ui::IntegerEdit(this)),
       beerType_(new QLineEdit(this)),
-      listTypes_(new QPushButton(QStringLiteral("Elenco"), this)),
-      newType_(new QPushButton(QStringLiteral("Nuovo"), this)),
+      // Reached by accelerator too, so that the keyboard alone chooses or adds a type.
+      listTypes_(new QPushButton(QStringLiteral("&Elenco"), this)),
+      newType_(new QPushButton(QStringLiteral("&Nuovo"), this)),
       tanks_(new QLineEdit(this)),
       litres_(new ui::AmountEdit(this)),
       reading_(new ui::IntegerEdit(this)),
@@ -295,11 +300,18 @@ bool TFPREVENTIVA::beerTypeCheck() {
                                    static_cast<qsizetype>(kMissingFileStructureMessage.size())));
         return false;
     }
-    // The list opens once the focus change in progress is over.
+    // The list opens once the focus change in progress is over. With no type in the table yet
+    // there is nothing to choose from: the new type is entered instead.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (isVisible() && !closing_) chooseBeerType();
+            if (!isVisible() || closing_) return;
+            if (!tables::TableIsEmpty(this, request_.folders.datiGen, kBeerTypes)) {
+                chooseBeerType();
+                return;
+            }
+            ui::Warn(this, tables::EmptyTable(kBeerTypesTitle, kBeerTypesMenuEntry));
+            newBeerType();
         },
         Qt::QueuedConnection);
     return false;
@@ -407,8 +419,22 @@ void TFPREVENTIVA::chooseBeerType() {
     beerType_->setFocus(Qt::OtherFocusReason);
 }
 
+QString TFPREVENTIVA::typedNewBeerType() const {
+    const QString typed = beerType_->text().trimmed();
+    if (typed.isEmpty()) return {};
+    TTABELLA key = BlankTabella();
+    key.text[0].set(ui::ToRecord(typed));
+    try {
+        if (FindByKey(request_.folders.datiGen, kBeerTypes, key, LetterCase::Ignored).found())
+            return {};
+    } catch (const IoError&) {
+        return {};  // the check of the field reports it
+    }
+    return typed;
+}
+
 void TFPREVENTIVA::newBeerType() {
-    const QString type = setup::OpenNewBeerType(this, beerTypes());
+    const QString type = setup::OpenNewBeerType(this, beerTypes(), typedNewBeerType());
     if (!type.isEmpty()) beerType_->setText(type);
     beerType_->setFocus(Qt::OtherFocusReason);
 }

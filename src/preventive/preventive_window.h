@@ -87,7 +87,10 @@ private:
     // The list and the window of the beer types, table PRAZ.
     tables::TableContext beerTypes() const;
     void chooseBeerType();
+    // The beer-type window for a new type, started from the type typed when the table does not
+    // hold it.
     void newBeerType();
+    QString typedNewBeerType() const;
 
     PreventiveRequest request_;
     TMOVIMENTO composed_ = BlankMovement();

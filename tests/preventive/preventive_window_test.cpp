@@ -16,6 +16,7 @@
 #include "preventive_fixture.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
+#include "setup/beer_types_window.h"
 #include "store/lock.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
@@ -214,6 +215,67 @@ TEST_F(PreventiveWindow, UnknownBeerTypeOpensTheList) {
     EXPECT_EQ(seen, (QStringList{seen.value(0), "BIONDA", "ROSSA"}));
     EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
     EXPECT_EQ(FocusName(), "PRODAZ");
+}
+
+// A brewer without beer types yet types the first one: there is no list to choose from, so
+// the beer-type window opens on the type typed, and the communication goes on with it.
+TEST_F(PreventiveWindow, FirstBeerTypeIsEnteredOnTheWay) {
+    fs::remove(work.datiGen("PRAZ.TAB"));
+    brew::AddProductCode(work.folders(), "1105-22030001-  -    ");
+    Open();
+    FocusOn(W(), "PRODAZ");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = ControlAs<QLineEdit>(w, "LE0")->text();
+        EXPECT_EQ(FocusName(), "LE1");
+        for (const char* text : {"110522030001", "13", ""}) {
+            Type(w, text);
+            PressEnter(w);
+        }
+    });
+    NextModal<tables::TFLISTVIEW> noList([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("ambrata");
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(noList.opened(), 0);
+    ShowActive(W());
+    EXPECT_EQ(typed, "AMBRATA");
+    ASSERT_EQ(seams.messages.texts().size(), 1);
+    EXPECT_TRUE(seams.messages.texts()[0].startsWith(
+        QString::fromUtf8("LA TABELLA \"Tipi di birra prodotti\" È ANCORA VUOTA")));
+    EXPECT_EQ(Shown("PRODAZ"), "AMBRATA");
+    EXPECT_EQ(FocusName(), "PRODAZ");
+    PressEnter(W());
+    TypeThenEnter("T1");
+    TypeThenEnter("900");
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(Only().PRODAZ.trimmed(), "AMBRATA");
+    EXPECT_EQ(Only().GRAPLA, 13);
+}
+
+// "&Elenco" and "&Nuovo" answer their accelerators: the keyboard alone chooses a type of the
+// list or adds the type typed.
+TEST_F(PreventiveWindow, TheBeerTypeButtonsAnswerTheirAccelerators) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list(ChooseRow(1));
+    PressKey(W(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(list.answered());
+    ShowActive(W());
+    EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
+    EXPECT_EQ(FocusName(), "PRODAZ");
+
+    Retype(W(), "PRODAZ", "WEIZEN");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = ControlAs<QLineEdit>(w, "LE0")->text();
+        w->reject();
+    });
+    PressKey(W(), Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(typed, "WEIZEN");
 }
 
 // A beer type typed in lower case is the type of the table, stored as the table holds it, so
