@@ -358,27 +358,36 @@ TEST_F(PreventiveWindow, ProductionRecallsTheCommunication) {
     sent.MITDES.set("09:05");
     PadMovement(sent);
     WriteMovements(Prv(), {Communication(1, Day(2025, 3, 10), 4), sent});
-    production::TFPRODUZIONE production(brew::BrewTest::Request());
-    ShowActive(&production);
-    QString caption;
-    NextModal<production::TFSCEGLIMOVIMENTO> chooser([&](production::TFSCEGLIMOVIMENTO* w) {
-        ShowActive(w);
-        caption = w->windowTitle();
-        auto* list = ControlAs<QTableWidget>(w, "LISTA");
-        list->setFocus();
-        list->selectRow(0);  // newest first
-        PressEnter(w);
-    });
-    Click(&production, "BPREVENTIVA");
-    EXPECT_EQ(chooser.opened(), 1);
-    EXPECT_EQ(caption, "ARCHIVIO COMUNICAZIONI PREVENTIVE");
-    auto shown = [&](const char* name) { return ControlAs<QLineEdit>(&production, name)->text(); };
-    EXPECT_EQ(shown("DATMOV"), "16/03/2025");
-    EXPECT_EQ(shown("NUMDOC"), "5");
-    EXPECT_EQ(shown("PRODAZ"), "BIONDA");
-    EXPECT_EQ(shown("DOUBL5"), "12,5");
-    EXPECT_EQ(shown("DOUBL6"), "15/03/2025");
-    EXPECT_EQ(shown("MITDES"), "09:05");
+    // By mouse, and by its accelerator from the keyboard.
+    for (bool byKeyboard : {false, true}) {
+        SCOPED_TRACE(byKeyboard);
+        production::TFPRODUZIONE production(brew::BrewTest::Request());
+        ShowActive(&production);
+        QString caption;
+        NextModal<production::TFSCEGLIMOVIMENTO> chooser([&](production::TFSCEGLIMOVIMENTO* w) {
+            ShowActive(w);
+            caption = w->windowTitle();
+            auto* list = ControlAs<QTableWidget>(w, "LISTA");
+            list->setFocus();
+            list->selectRow(0);  // newest first
+            PressEnter(w);
+        });
+        if (byKeyboard)
+            PressKey(&production, Qt::Key_R, Qt::AltModifier);
+        else
+            Click(&production, "BPREVENTIVA");
+        ASSERT_TRUE(chooser.answered());
+        EXPECT_EQ(caption, "ARCHIVIO COMUNICAZIONI PREVENTIVE");
+        auto shown = [&](const char* name) {
+            return ControlAs<QLineEdit>(&production, name)->text();
+        };
+        EXPECT_EQ(shown("DATMOV"), "16/03/2025");
+        EXPECT_EQ(shown("NUMDOC"), "5");
+        EXPECT_EQ(shown("PRODAZ"), "BIONDA");
+        EXPECT_EQ(shown("DOUBL5"), "12,5");
+        EXPECT_EQ(shown("DOUBL6"), "15/03/2025");
+        EXPECT_EQ(shown("MITDES"), "09:05");
+    }
 }
 
 }  // namespace
