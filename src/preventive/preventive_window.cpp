@@ -271,7 +271,19 @@ bool TFPREVENTIVA::dateCheck() {
 
 bool TFPREVENTIVA::numberCheck() {
     composed_.INTER2 = number_->value();
-    return composed_.INTER2 > 0;
+    if (composed_.INTER2 <= 0) return false;
+    // The letter is named by the number: a number already given in the year would overwrite
+    // the letter of another communication, which could then go to customs with this one's.
+    const auto date = date_->date();
+    if (!date) return true;  // the date check refuses it
+    bool taken = false;
+    try {
+        taken = NumberTaken(request_.folders.registri, *date, composed_.INTER2, request_.chosen);
+    } catch (const IoError&) {
+        return true;  // the save meets the same file and reports it
+    }
+    if (taken) ui::Warn(this, kNumberTakenMessage);
+    return !taken;
 }
 
 bool TFPREVENTIVA::beerTypeCheck() {

@@ -45,6 +45,9 @@ struct PreventiveRequest {
 inline const QString kEarlyBrewMessage = QStringLiteral(
     "ATTENZIONE, la data di produzione dovrebbe essere successiva alla data odierna");
 
+inline const QString kNumberTakenMessage =
+    QStringLiteral("NUMERO PROGRESSIVO GIA` UTILIZZATO DA UN'ALTRA COMUNICAZIONE DELL'ANNO");
+
 class TFPREVENTIVA : public ui::EntryWindow {
     Q_OBJECT
 public:

@@ -146,6 +146,51 @@ TEST_F(PreventiveWindow, NumberFiveGoesBetweenFourAndSeven) {
     EXPECT_TRUE(fs::exists(Letter(2025, 5)));
 }
 
+// A brew planned before one already communicated is proposed the number of that one (the last
+// number dated before it, plus one). Both letters would be 5.PDF: the number is refused, and
+// the other communication and its letter stay as they were.
+TEST_F(PreventiveWindow, NumberOfAnotherCommunicationOfTheYearIsRefused) {
+    const TMOVIMENTO later = Communication(2, Day(2025, 3, 20), 5);
+    WriteMovements(Prv(), {Communication(1, Day(2025, 3, 10), 4), later});
+    PutLetter(2025, 5, "%PDF del 20 marzo");
+    auto annualNumbers = [this] {
+        std::vector<int> numbers;
+        for (const TMOVIMENTO& r : ReadPrv()) numbers.push_back(r.INTER2);
+        return numbers;
+    };
+    Open();
+    EXPECT_EQ(Shown("INTER2"), "5");
+    Retype(W(), "PRODAZ", "BIONDA");
+    Retype(W(), "NUMDOC", "T1 T2");
+    Retype(W(), "DOUBL3", "1200");
+    Click(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{kNumberTakenMessage});
+    EXPECT_EQ(FocusName(), "INTER2");
+    EXPECT_FALSE(window->saved());
+    EXPECT_EQ(ReadPrv().size(), 2u);
+    EXPECT_EQ(FileBytes(Letter(2025, 5)), "%PDF del 20 marzo");
+
+    // Leaving the field says so at once; another number is taken.
+    seams.messages.clear();
+    PressEnter(W());
+    EXPECT_EQ(seams.messages.texts(), QStringList{kNumberTakenMessage});
+    EXPECT_EQ(FocusName(), "INTER2");
+    Retype(W(), "INTER2", "6");
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(annualNumbers(), (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(FileBytes(Letter(2025, 5)), "%PDF del 20 marzo");
+
+    // The communication changed keeps its own number.
+    seams.messages.clear();
+    Open(later);
+    Retype(W(), "NUMDOC", "T9");
+    Click(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(annualNumbers(), (std::vector<int>{4, 5, 6}));
+}
+
 TEST_F(PreventiveWindow, ChangeIntoAnotherYearMovesTheRecordAndItsLetter) {
     TMOVIMENTO chosen = Communication(2, Day(2025, 12, 30), 40);
     chosen.DATPEC = Day(2025, 12, 29);
