@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -116,6 +117,7 @@ void TFINVIA_PEC::opened() {
         ui::ShowIoError(this, e);
     }
     subject_->setText(PecSubject(company, c));
+    showWholeSubject();
     text_->clear();
     try {
         if (const auto rtf = ReadWholeFile(TextFile(request_.folders)))
@@ -128,6 +130,17 @@ void TFINVIA_PEC::opened() {
     QMetaObject::invokeMethod(
         this, [this] { showRecipients(true); }, Qt::QueuedConnection);
     text_->setFocus(Qt::OtherFocusReason);
+}
+
+void TFINVIA_PEC::showWholeSubject() {
+    // The window widens, within the screen, until the subject fits its field; what still does
+    // not fit is seen from its start, the excise code.
+    const int room = subject_->fontMetrics().horizontalAdvance(subject_->text() + "WW");
+    int wanted = width() + room - subject_->width();
+    if (const QScreen* shown = screen())
+        wanted = std::min(wanted, shown->availableGeometry().width() - 50);
+    if (wanted > width()) resize(wanted, height());
+    subject_->setCursorPosition(0);
 }
 
 void TFINVIA_PEC::showRecipients(bool askWhenMissing) {
