@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <memory>
 
 #include "preventive_fixture.h"
@@ -168,6 +169,18 @@ TEST_F(AccountWindow, SignaturePictures) {
         const QPixmap shown = ControlAs<QLabel>(W(), "Image1")->pixmap();
         EXPECT_EQ(shown.width(), std::min(180, c.saved.width()));
     }
+}
+
+// The signature is loaded from the keyboard too, before the account is filled in: by Tab the
+// button comes after "&CONFERMA", which sends the focus back to the first field to fill.
+TEST_F(AccountWindow, SignatureLoadedByItsAccelerator) {
+    ASSERT_TRUE(QImage(90, 30, QImage::Format_RGB32).save(PicturePath("firma.png"), "PNG"));
+    Open();
+    seams.files.planPath(PicturePath("firma.png"));
+    PressKey(W(), Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(250);  // the accelerator clicks after the button's animation
+    EXPECT_EQ(seams.files.captions.size(), 1);
+    EXPECT_EQ(ControlAs<QLabel>(W(), "Image1")->pixmap().width(), 90);
 }
 
 // A transparent picture is kept on white, as it prints.
