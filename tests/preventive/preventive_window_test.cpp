@@ -64,6 +64,13 @@ protected:
         PressEnter(W());
         EXPECT_EQ(FocusName(), "ANNOTA");
     }
+    // From the tanks on: T1, 900 litres, confirmed.
+    void FinishFromTanks() {
+        EXPECT_EQ(FocusName(), "NUMDOC");
+        TypeThenEnter("T1");
+        TypeThenEnter("900");
+        Click(W(), "BCONF");
+    }
     TMOVIMENTO Only(int year = 2025) {
         const auto records = ReadPrv(year);
         EXPECT_EQ(records.size(), 1u);
@@ -291,9 +298,7 @@ TEST_F(PreventiveWindow, FirstBeerTypeIsEnteredOnTheWay) {
     EXPECT_EQ(Shown("PRODAZ"), "AMBRATA");
     EXPECT_EQ(FocusName(), "PRODAZ");
     PressEnter(W());
-    TypeThenEnter("T1");
-    TypeThenEnter("900");
-    Click(W(), "BCONF");
+    FinishFromTanks();
     ASSERT_TRUE(window->saved());
     EXPECT_EQ(Only().PRODAZ.trimmed(), "AMBRATA");
     EXPECT_EQ(Only().GRAPLA, 13);
@@ -332,11 +337,8 @@ TEST_F(PreventiveWindow, BeerTypeTypedInLowerCase) {
     TypeThenEnter("bionda");
     Settle();
     EXPECT_EQ(list.opened(), 0);
-    EXPECT_EQ(FocusName(), "NUMDOC");
     EXPECT_EQ(Shown("PRODAZ"), "BIONDA");
-    TypeThenEnter("T1");
-    TypeThenEnter("900");
-    Click(W(), "BCONF");
+    FinishFromTanks();
     ASSERT_TRUE(window->saved());
     EXPECT_EQ(Only().PRODAZ.trimmed(), "BIONDA");
     EXPECT_EQ(Only().GRAPLA, 12.5);
