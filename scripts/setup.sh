@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev python3-aiosmtpd
-  fonts-liberation xvfb xauth poppler-utils
+  fonts-liberation xvfb xauth poppler-utils libboost-dev
 )
 
 missing=()

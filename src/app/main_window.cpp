@@ -137,6 +137,7 @@ void TFPRINCIPALE::connectActions() {
     BindTelematicWindows(*this);
     BindOutcomeWindows(*this);
     BindPreventiveWindows(*this);
+    BindRegisterWindows(*this);
 }
 
 void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {

@@ -8,6 +8,7 @@
 #include "app/run_state.h"
 #include "store/io_error.h"
 #include "store/table_structures.h"
+#include "telematic/flow_stamps.h"
 #include "ui/io_error_box.h"
 #include "ui/lock_prompt_box.h"
 
@@ -17,11 +18,18 @@ bool PrepareWorkFolder(RunState& state, QWidget* parent) {
     try {
         state.folders.create();
         CreateMissingStructures(state.folders.datiGen);
-        return true;
     } catch (const IoError& e) {
         ui::ShowIoError(parent, e);
         return false;
     }
+    try {
+        // A flow's stamping that a crash interrupted is finished before anything reads the
+        // registers; when it cannot be, the program still starts, and says why.
+        telematic::FinishInterruptedStamps(state.folders);
+    } catch (const IoError& e) {
+        ui::ShowIoError(parent, e);
+    }
+    return true;
 }
 
 void UseItalian(QApplication& app) {

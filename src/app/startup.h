@@ -11,7 +11,8 @@ namespace braxol::app {
 struct RunState;
 
 // Creates DATI_GEN, REGISTRI and the temporary folder and the structure files of the
-// system's tables that are missing. False, after the error report, when that fails.
+// system's tables that are missing, and finishes a flow's stamping that a crash interrupted.
+// False, after the error report, when the folders cannot be made.
 bool PrepareWorkFolder(RunState& state, QWidget* parent);
 
 // Loads Qt's Italian translations and sets the Italian locale for the whole program.

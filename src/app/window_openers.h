@@ -25,5 +25,6 @@ void BindSetupWindows(TFPRINCIPALE& main);
 void BindTelematicWindows(TFPRINCIPALE& main);
 void BindOutcomeWindows(TFPRINCIPALE& main);
 void BindPreventiveWindows(TFPRINCIPALE& main);
+void BindRegisterWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app

@@ -76,23 +76,25 @@ bool ExciseTypedByHand(std::string_view exciseCode) {
     return ProvinceOf(exciseCode) == "AO";
 }
 
-double LitresFromReadings(int initial, int final, bool energyMeter, double coefficient,
-                          bool wholeLitres) {
-    const double advance = static_cast<double>(final) - static_cast<double>(initial);
+Decimal LitresFromReadings(int initial, int final, bool energyMeter, Decimal coefficient,
+                           bool wholeLitres) {
+    const Decimal advance = Decimal::FromInteger(MeterAdvance(initial, final));
     if (!energyMeter) return advance;
-    return RoundDecimals(advance * coefficient, wholeLitres ? 0 : 5);
+    return (advance * coefficient).Rounded(wholeLitres ? 0 : 5);
 }
 
-double HectolitreDegrees(double litres, double plato, std::string_view exciseCode) {
-    return RoundDecimals(plato * litres / 100.0, WholeHectolitreDegrees(exciseCode) ? 0 : 5);
+Decimal HectolitreDegrees(Decimal litres, Decimal plato, std::string_view exciseCode) {
+    return (plato * litres)
+        .DividedByPowerOfTen(2)
+        .Rounded(WholeHectolitreDegrees(exciseCode) ? 0 : 5);
 }
 
-double ExciseDue(double hectolitreDegrees, double rate) {
-    return RoundDecimals(hectolitreDegrees * rate, 2);
+Decimal ExciseDue(Decimal hectolitreDegrees, Decimal rate) {
+    return (hectolitreDegrees * rate).Rounded(2);
 }
 
-BrewFigures ComputeBrew(double litres, double plato, std::string_view exciseCode,
-                        std::optional<double> rate, double typedExcise) {
+BrewFigures ComputeBrew(Decimal litres, Decimal plato, std::string_view exciseCode,
+                        std::optional<Decimal> rate, Decimal typedExcise) {
     BrewFigures f;
     f.litres = litres;
     f.plato = plato;
@@ -158,6 +160,7 @@ std::optional<RegisterProtocol> ProtocolInForceIn(std::span<const TTABELLA> prot
     protocol.number = found->text[0].trimmed().substr(0, 10);
     protocol.protocolDate = found->num[kProtocolDateSlot];
     protocol.validFrom = found->num[kProtocolValidFromSlot];
+    protocol.office = found->text[2].trimmed();
     protocol.year = YearText(protocol.protocolDate);
     return protocol;
 }

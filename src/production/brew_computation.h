@@ -5,8 +5,8 @@
 // duplicate test and the save of an entry in the yearly register REGISTRI/<yyyy>.RGM.
 //
 // Amounts follow the program's rounding (half away from zero after a first reduction to 5
-// decimals); dates are compared as whole days. File failures throw IoError (DamagedFileError
-// for a file that does not hold whole records, which is never written).
+// decimals), in exact decimal; dates are compared as whole days. File failures throw IoError
+// (DamagedFileError for a file that does not hold whole records, which is never written).
 
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/decimal.h"
 #include "store/io_error.h"
 #include "store/records.h"
 
@@ -51,29 +52,34 @@ bool WholeHectolitreDegrees(std::string_view exciseCode);
 bool ExciseTypedByHand(std::string_view exciseCode);
 
 // ---- Meter, litres, degrees, excise ---------------------------------------------------------
+//
+// Worked out in exact decimal (store/decimal.h) from the figures as typed or stored, each
+// product kept whole until its one rounding; a window turns what its fields hold into Decimals
+// with Decimal::FromDouble and stores the results with ToDouble(). A result beyond a figure's
+// range throws DecimalOverflow.
 
 // Litres of a brew from the readings: a litre counter gives final - initial; an energy meter
 // gives (final - initial) x coefficient, rounded to whole litres when `wholeLitres` (company
 // TIPOIN "A") and to 5 decimals otherwise.
-double LitresFromReadings(int initial, int final, bool energyMeter, double coefficient,
-                          bool wholeLitres);
+Decimal LitresFromReadings(int initial, int final, bool energyMeter, Decimal coefficient,
+                           bool wholeLitres);
 
 // Plato x litres / 100, rounded as the province requires (see WholeHectolitreDegrees).
-double HectolitreDegrees(double litres, double plato, std::string_view exciseCode);
-// Hectolitre-degrees x rate, rounded to 2 decimals.
-double ExciseDue(double hectolitreDegrees, double rate);
+Decimal HectolitreDegrees(Decimal litres, Decimal plato, std::string_view exciseCode);
+// Hectolitre-degrees x rate, rounded to 2 decimals (after the reduction to 5).
+Decimal ExciseDue(Decimal hectolitreDegrees, Decimal rate);
 
 struct BrewFigures {
-    double litres = 0;
-    double plato = 0;
-    double hectolitreDegrees = 0;
-    double excise = 0;
+    Decimal litres;
+    Decimal plato;
+    Decimal hectolitreDegrees;
+    Decimal excise;
 };
 
 // The figures stored with a production. `rate` is the excise rate in force (nothing when no
 // rate is in force: the excise is then 0); in the province AO the excise is `typedExcise`.
-BrewFigures ComputeBrew(double litres, double plato, std::string_view exciseCode,
-                        std::optional<double> rate, double typedExcise);
+BrewFigures ComputeBrew(Decimal litres, Decimal plato, std::string_view exciseCode,
+                        std::optional<Decimal> rate, Decimal typedExcise);
 
 // ---- Checks of typed values -----------------------------------------------------------------
 
@@ -107,6 +113,7 @@ struct RegisterProtocol {
     std::string year;    // "yyyy" of the protocol date
     double protocolDate = 0;
     double validFrom = 0;
+    std::string office;  // text slot 2: the stamping office as the registers print it, trimmed
 };
 
 // The last protocol, in file order, whose valid-from date is on or before the date.

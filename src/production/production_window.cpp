@@ -78,10 +78,6 @@ std::optional<TMOVIMENTO> ChoosePreventive(QWidget* parent, const EntryRequest& 
     return ChooseAndReadMovement(parent, chooser);
 }
 
-QString AmountText(double value, int decimals) {
-    return QString::fromStdString(FormatAmount(value, 0, decimals));
-}
-
 }  // namespace
 
 TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
@@ -387,8 +383,15 @@ void TFPRODUZIONE::finalReadingExit() {
     if (energy_) {
         // The litres need a coefficient in range: otherwise its message, and the focus on it.
         if (!passes(coefficientCheck(), coefficient_)) return;
-        litres_->setValue(LitresFromReadings(composed_.INTER1, composed_.INTER2, true,
-                                             composed_.COERES, wholeLitres_));
+        try {
+            litres_->setValue(LitresFromReadings(composed_.INTER1, composed_.INTER2, true,
+                                                 Decimal::FromDouble(composed_.COERES),
+                                                 wholeLitres_)
+                                  .ToDouble());
+        } catch (const DecimalOverflow&) {
+            litres_->clear();
+            refuse(litres_, kTooManyLitres);
+        }
     } else {
         litres_->setText(QString::number(MeterAdvance(composed_.INTER1, composed_.INTER2)));
     }
@@ -524,50 +527,62 @@ BrewEntryWindow::Problem TFPRODUZIONE::platoCheck() {
 void TFPRODUZIONE::platoExit() {
     if (closing_ || checking_ || !isVisible() || mode() == EntryMode::RectifyCancel) return;
     checking_ = true;
-    if (untouched() || passes(platoCheck(), plato_)) computeFigures();
+    if (untouched() || passes(platoCheck(), plato_)) passes(computeFigures(), plato_);
     checking_ = false;
 }
 
-void TFPRODUZIONE::computeFigures() {
+BrewEntryWindow::Problem TFPRODUZIONE::computeFigures() {
     composed_.LITPRO = 0;
     composed_.ETTOGR = 0;
     composed_.ACCISA = 0;
-    const double litres = litres_->value(kDecimals);
-    const double plato = plato_->value(kDecimals);
-    std::optional<double> rate;
+    const std::optional<double> rate = rateInForce();
+    try {
+        std::optional<Decimal> exactRate;
+        if (rate) exactRate = Decimal::FromDouble(*rate);
+        const BrewFigures figures =
+            ComputeBrew(Decimal::FromDouble(litres_->value(kDecimals)),
+                        Decimal::FromDouble(plato_->value(kDecimals)), exciseCode_, exactRate,
+                        Decimal::FromDouble(excise_->value(kDecimals)));
+        composed_.LITPRO = figures.litres.ToDouble();
+        composed_.GRAPLA = figures.plato.ToDouble();
+        composed_.ETTOGR = figures.hectolitreDegrees.ToDouble();
+        composed_.ACCISA = figures.excise.ToDouble();
+        degrees_->setText(QString::fromStdString(figures.hectolitreDegrees.Format(0, 5)));
+        if (!ExciseTypedByHand(exciseCode_))
+            excise_->setText(QString::fromStdString(figures.excise.Format(0, 2)));
+    } catch (const DecimalOverflow&) {
+        // Figures beyond any brew: nothing is computed, and the user is told.
+        degrees_->clear();
+        if (!ExciseTypedByHand(exciseCode_)) excise_->clear();
+        return QString::fromUtf8(kDecimalOverflowMessage);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> TFPRODUZIONE::rateInForce() {
     if (const auto date = date_->date()) {
         try {
-            rate = ExciseRateInForce(request_.folders.datiGen, *date);
+            return ExciseRateInForce(request_.folders.datiGen, *date);
         } catch (const IoError& e) {
             failed(e);
         }
     }
-    const BrewFigures figures =
-        ComputeBrew(litres, plato, exciseCode_, rate, excise_->value(kDecimals));
-    composed_.LITPRO = figures.litres;
-    composed_.GRAPLA = figures.plato;
-    composed_.ETTOGR = figures.hectolitreDegrees;
-    composed_.ACCISA = figures.excise;
-    degrees_->setText(AmountText(figures.hectolitreDegrees, 5));
-    if (!ExciseTypedByHand(exciseCode_)) excise_->setText(AmountText(figures.excise, 2));
+    return std::nullopt;
 }
 
 void TFPRODUZIONE::calculateExcise() {
     if (mode() == EntryMode::RectifyCancel) return;
     checking_ = true;
-    if (passes(platoCheck(), plato_)) {
-        computeFigures();
-        std::optional<double> rate;
-        if (const auto date = date_->date()) {
+    if (passes(platoCheck(), plato_) && passes(computeFigures(), plato_)) {
+        if (const auto rate = rateInForce()) {
             try {
-                rate = ExciseRateInForce(request_.folders.datiGen, *date);
-            } catch (const IoError& e) {
-                failed(e);
+                const Decimal excise =
+                    ExciseDue(Decimal::FromDouble(composed_.ETTOGR), Decimal::FromDouble(*rate));
+                composed_.ACCISA = excise.ToDouble();
+                excise_->setText(QString::fromStdString(excise.Format(0, 2)));
+            } catch (const DecimalOverflow&) {
+                refuse(excise_, QString::fromUtf8(kDecimalOverflowMessage));
             }
-        }
-        if (rate) {
-            composed_.ACCISA = ExciseDue(composed_.ETTOGR, *rate);
-            excise_->setText(AmountText(composed_.ACCISA, 2));
         }
     }
     checking_ = false;
@@ -606,7 +621,7 @@ bool TFPRODUZIONE::checkFields() {
     if (!passes(coefficientCheck(), coefficient_)) return false;
     if (!passes(litresCheck(), litres_)) return false;
     if (!passes(platoCheck(), plato_)) return false;
-    computeFigures();
+    if (!passes(computeFigures(), plato_)) return false;
     return passes(readingCheck(), initial_);
 }
 

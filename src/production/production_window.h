@@ -78,8 +78,11 @@ private:
     Problem litresCheck();
     Problem platoCheck();
     void platoExit();
-    // Litres, Plato, hectolitre-degrees and excise into the record and the read-only fields.
-    void computeFigures();
+    // Litres, Plato, hectolitre-degrees and excise into the record and the read-only fields;
+    // a problem when they are beyond any brew.
+    Problem computeFigures();
+    // The excise rate in force at the typed date; nothing when none is or the date is not valid.
+    std::optional<double> rateInForce();
     void calculateExcise();
     void readingsChanged();
 

@@ -47,7 +47,9 @@ auto WithMovementFile(const fs::path& given, Op&& op) {
     return op(file);
 }
 
-// Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on.
+// Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on:
+// the exact decimal sum of the quantities, each taken to 5 decimals (store/decimal.h), as the
+// nearest Double. A file holding quantities beyond any stock throws IoError naming it.
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);
 
 // The same operations on records in memory, for the file operations above and for windows

@@ -2,6 +2,10 @@
 // Numbers as the user reads and types them: "," decimal mark, "." thousands, "-" in front.
 // Rounding is half away from zero after a first reduction to 5 decimals. Text that cannot be
 // read becomes 0; these routines never report an error.
+//
+// They work in exact decimal (store/decimal.h): a Double is taken as the 5-decimal value
+// nearest to it, typed text with every digit typed, and a result is the Double nearest to the
+// exact decimal result. Figures that are computed (products, totals) use Decimal directly.
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,14 @@
 #include "telematic/flow_file.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "store/dates.h"
+#include "store/decimal.h"
 #include "store/flows.h"
-#include "store/numbers.h"
 #include "store/safe_file.h"
 
 namespace braxol::telematic {
@@ -178,13 +181,16 @@ std::string FlowText(std::string_view bytes) {
 }
 
 std::string FlowDecimal(double value, int decimals) {
-    double rounded = std::isfinite(value) ? RoundDecimals(value, decimals) : 0.0;
-    if (rounded == 0.0) rounded = 0.0;  // never "-0.00"
-    const int size = std::snprintf(nullptr, 0, "%.*f", decimals, rounded);
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.*f", decimals, rounded);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
+    if (!std::isfinite(value)) value = 0;  // a damaged field is sent as 0
+    // What is sent is what the record holds: its nearest 5-decimal value, rounded the
+    // program's way, written from the exact decimal.
+    if (std::fabs(value) < ExactDecimal::kLargestDouble)
+        return ExactDecimal::FromDouble(value).Plain(decimals);
+    // A whole number with more digits than any figure: its own digits.
+    char text[400];
+    const auto written = std::to_chars(std::begin(text), std::end(text), value,
+                                       std::chars_format::fixed, std::max(decimals, 0));
+    return std::string(text, written.ptr);
 }
 
 std::string HeaderLine(const TUTENTE& company, std::string_view flowName, int lineCount,

@@ -14,4 +14,17 @@ inline const QString kFutureDates =
 inline const QString kUnusableUserCode = QStringLiteral(
     "ATTENZIONE: IL CODICE UTENTE DEI DATI AZIENDALI DEVE ESSERE DI 4 LETTERE O CIFRE");
 
+// The transmission window.
+inline const QString kAlreadySent = QStringLiteral("Flusso già inviato !");
+inline const QString kNotSigned = QStringLiteral("Il flusso non è stato firmato !");
+inline const QString kNoEnvironment =
+    QStringLiteral("Non è stato selezionato l'ambiente per l'invio");
+inline const QString kFileHasErrors = QStringLiteral("Il file contiene errori.");
+inline const QString kSendToReal = QStringLiteral(
+    "Il file è stato accettato nell'ambiente di prova!  PREMI \"OK\" PER INVIARLO "
+    "NELL'AMBIENTE REALE");
+
+// The detach window.
+inline const QString kDetached = QStringLiteral("RIATTIVAZIONE ESEGUITA");
+
 }  // namespace braxol::telematic

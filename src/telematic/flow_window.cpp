@@ -24,6 +24,7 @@
 #include "telematic/flow_list.h"
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
+#include "telematic/flow_stamps.h"
 #include "telematic/signing_start.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
@@ -157,6 +158,12 @@ void TFCREAFIRMAINVIAREGISTRO::showEvent(QShowEvent* event) {
 
 void TFCREAFIRMAINVIAREGISTRO::open() {
     replaceSigned_ = false;
+    try {
+        // A flow whose stamping was interrupted is finished first: its records are not unsent.
+        FinishInterruptedStamps(request_.folders);
+    } catch (const IoError& e) {
+        ui::ShowIoError(this, e);
+    }
     try {
         ReplaceFileContent(request_.folders.inTemp(kFlowCopiesFileName), {});
     } catch (const IoError& e) {
@@ -311,8 +318,9 @@ void TFCREAFIRMAINVIAREGISTRO::create() {
             state.signedFilePath = PathText(signedFile);
             state.flowDate = flowDate_;
             state.flowNumber = flowNumber_;
+            state.flowYear = listedYear_;
         }
-        if (!sign_->isChecked()) MarkFlowRecords(request_.folders, copies);
+        if (!sign_->isChecked()) MarkFlowRecords(request_.folders, copies, listedYear_);
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return;

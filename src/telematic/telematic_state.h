@@ -16,6 +16,7 @@ struct TelematicState {
     QChar flowKind;          // 'C' movement flow, 'R' request flow; null before any flow
     double flowDate = 0;     // day count of the flow being built
     int flowNumber = 0;      // 1..99
+    int flowYear = 0;        // the year whose registers the flow window listed
     Environment environment = Environment::Test;  // keeps its last value, starts as test
 };
 

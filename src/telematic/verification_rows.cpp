@@ -6,6 +6,7 @@
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/paths.h"
+#include "telematic/flow_list.h"
 #include "ui/text.h"
 
 namespace braxol::telematic {
@@ -21,18 +22,14 @@ QString Date(double date) {
     return QString::fromStdString(FormatDate(date));
 }
 
-bool OfFlow(const TMOVIMENTO& r, double flowDate, int flowNumber) {
-    return std::fabs(r.DATFLU - flowDate) < kSameDay && r.NUMFLU == flowNumber;
-}
-
-QString RegisterRow(const TMOVIMENTO& r) {
+QString RegisterRow(const TMOVIMENTO& r, FlowRowStyle style) {
+    if (style == FlowRowStyle::Detach) return " | " + RegisterListLine(r);
     if (r.CODMOV == "114")
-        return " | Produzione del " + Date(r.DATMOV) + FlowMarker(r) + " Num." +
+        return " | Produzione del " + Date(r.DATMOV) + FlowListMarker(r) + " Num." +
                ui::FromField(r.NUMDOC) + " Litri " + Amount(r.LITPRO, 0) + " Gr. " +
                Amount(r.GRAPLA, 0) + " Accise " + Amount(r.ACCISA, 0) + " " +
                ui::FromField(r.PRODAZ);
-    return " | Lavaggio del " + Date(r.DATMOV) + FlowMarker(r) + " misuratore dal " +
-           QString::number(r.INTER1) + " al " + QString::number(r.INTER2);
+    return " | " + RegisterListLine(r);
 }
 
 QString TributeRow(const TMOVIMENTO& r) {
@@ -44,32 +41,40 @@ QString TributeRow(const TMOVIMENTO& r) {
            ui::FromField(r.ANNOTA);
 }
 
+bool IsTribute(const TMOVIMENTO& r) {
+    return r.TIPREC.trimmed() == "E" || r.TIPREC.trimmed() == "R";
+}
+
 }  // namespace
 
-QString FlowMarker(const TMOVIMENTO& trimmed) {
-    if (trimmed.TIPRIC == "C") return QStringLiteral(" <CANCELLA> ");
-    if (trimmed.TIPRIC == "I") return QStringLiteral(" <INS> ");
-    return {};
+std::vector<TMOVIMENTO> FlowRecordsOfYear(const WorkFolders& folders, int year,
+                                          const std::function<bool(const TMOVIMENTO&)>& ofFlow) {
+    std::vector<TMOVIMENTO> records;
+    for (const TMOVIMENTO& r : ScanMovements(YearFile(folders.registri, year, ".RGM")))
+        if (ofFlow(r)) records.push_back(r);
+    for (const TMOVIMENTO& r : ScanMovements(YearFile(folders.registri, year, ".DER")))
+        if (IsTribute(r) && ofFlow(r)) records.push_back(r);
+    return records;
+}
+
+QStringList FlowRows(const std::vector<TMOVIMENTO>& records, FlowRowStyle style) {
+    QStringList rows;
+    int row = 1;
+    for (TMOVIMENTO r : records) {
+        TrimMovement(r);
+        rows << QString::number(++row) + (IsTribute(r) ? TributeRow(r) : RegisterRow(r, style));
+    }
+    return rows;
 }
 
 QStringList VerificationRows(const WorkFolders& folders, int year, double flowDate,
                              int flowNumber) {
-    QStringList rows;
-    int row = 1;
-    const MovementFile registers = OpenOrCreate(YearFile(folders.registri, year, ".RGM"));
-    for (TMOVIMENTO r : registers.records()) {
-        if (!OfFlow(r, flowDate, flowNumber)) continue;
-        TrimMovement(r);
-        rows << QString::number(++row) + RegisterRow(r);
-    }
-    const MovementFile tributes = OpenOrCreate(YearFile(folders.registri, year, ".DER"));
-    for (TMOVIMENTO r : tributes.records()) {
-        if (!OfFlow(r, flowDate, flowNumber)) continue;
-        TrimMovement(r);
-        if (r.TIPREC != "E" && r.TIPREC != "R") continue;
-        rows << QString::number(++row) + TributeRow(r);
-    }
-    return rows;
+    return FlowRows(FlowRecordsOfYear(folders, year,
+                                      [&](const TMOVIMENTO& r) {
+                                          return std::fabs(r.DATFLU - flowDate) < kSameDay &&
+                                                 r.NUMFLU == flowNumber;
+                                      }),
+                    FlowRowStyle::Verification);
 }
 
 }  // namespace braxol::telematic

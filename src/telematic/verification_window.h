@@ -9,19 +9,17 @@
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_key_fields.h"
 #include "telematic/soap_customs.h"
 #include "telematic/telematic_state.h"
 #include "ui/entry_window.h"
 
-class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace braxol::ui {
 class ConfirmButton;
-class DateEdit;
-class IntegerEdit;
 }  // namespace braxol::ui
 
 namespace braxol::telematic {
@@ -49,17 +47,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void yearExit();
-    void dateExit();
-    void numberExit();
     void rebuild();
     bool checks();
     void fetch();
 
     VerificationContext context_;
-    QLineEdit* year_;
-    ui::DateEdit* date_;
-    ui::IntegerEdit* number_;
+    FlowKeyFields flow_;  // LANNO, MDARI, INUCO
     QListWidget* records_;
     QPlainTextEdit* outcome_;
     ui::ConfirmButton* confirm_;

@@ -41,6 +41,10 @@ QString Amount2(double value) {
     return QString::fromStdString(FormatAmount(value, 0, 2));
 }
 
+QString Amount2(Decimal value) {
+    return QString::fromStdString(value.Format(0, 2));
+}
+
 }  // namespace
 
 TFACCISE_DA::TFACCISE_DA(TributeRequest request, QWidget* parent)

@@ -1,10 +1,12 @@
 #include "tributes/period_total.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "store/io_error.h"
 #include "store/movements.h"
 #include "store/numbers.h"
 #include "store/record_file.h"
@@ -12,6 +14,9 @@
 
 namespace braxol::tributes {
 namespace {
+
+// Why a register whose figures cannot be totalled is not used.
+constexpr const char* kFiguresBeyondRange = "importi troppo grandi per il calcolo";
 
 bool Counts(const TMOVIMENTO& r, const PeriodDays& days) {
     return !(r.STATO == "C") && r.TIPRIC == "I" && r.DATMOV >= days.first &&
@@ -40,23 +45,34 @@ RateAt ExciseRates(const fs::path& datiGen) {
 PeriodTotal TotalOfPeriod(const std::vector<TMOVIMENTO>& registerRecords, const PeriodDays& days,
                           const RateAt& rateAt) {
     PeriodTotal result;
+    // For each summary record: its Plato and rate, and the exact sum of its litres.
+    struct Pair {
+        Decimal plato;
+        Decimal rate;
+        Decimal litres;
+    };
+    std::vector<Pair> pairs;
     for (const TMOVIMENTO& r : registerRecords) {
         if (!Counts(r, days)) continue;
         ++result.counted;
         TMOVIMENTO copy = r;
-        copy.GRAPLA = RoundDecimals(copy.GRAPLA, 5);
-        result.total += copy.ACCISA;
+        const Decimal plato = Decimal::FromDouble(r.GRAPLA);
+        copy.GRAPLA = plato.ToDouble();
+        result.total += Decimal::FromDouble(r.ACCISA);
         if (const auto rate = rateAt(copy.DATMOV)) copy.ACCISA = *rate;
-        bool merged = false;
-        for (TMOVIMENTO& s : result.summary) {
-            if (RoundDecimals(s.GRAPLA, 5) == RoundDecimals(copy.GRAPLA, 5) &&
-                RoundDecimals(s.ACCISA, 2) == RoundDecimals(copy.ACCISA, 2)) {
-                s.LITPRO += copy.LITPRO;
-                merged = true;
-                break;
-            }
+        const Decimal rate = Decimal::FromDouble(copy.ACCISA).Rounded(2);
+        const Decimal litres = Decimal::FromDouble(r.LITPRO);
+        const auto same = std::find_if(pairs.begin(), pairs.end(), [&](const Pair& p) {
+            return p.plato == plato && p.rate == rate;
+        });
+        if (same != pairs.end()) {
+            same->litres += litres;
+            result.summary[static_cast<std::size_t>(same - pairs.begin())].LITPRO =
+                same->litres.ToDouble();
+        } else {
+            pairs.push_back({plato, rate, litres});
+            result.summary.push_back(copy);
         }
-        if (!merged) result.summary.push_back(copy);
     }
     return result;
 }
@@ -64,8 +80,13 @@ PeriodTotal TotalOfPeriod(const std::vector<TMOVIMENTO>& registerRecords, const 
 PeriodTotal ComputePeriodTotal(const WorkFolders& folders, int year, std::string_view code) {
     const auto days = PeriodBounds(code, year);
     if (!days) throw std::invalid_argument("periodo non valido: " + std::string(code));
-    const PeriodTotal total = TotalOfPeriod(ScanMovements(RegisterFile(folders, year)), *days,
-                                            ExciseRates(folders.datiGen));
+    const fs::path registerFile = RegisterFile(folders, year);
+    PeriodTotal total;
+    try {
+        total = TotalOfPeriod(ScanMovements(registerFile), *days, ExciseRates(folders.datiGen));
+    } catch (const DecimalOverflow&) {
+        throw IoError(registerFile.string(), kFiguresBeyondRange);
+    }
     RebuildWorkingFile<TMOVIMENTO>(SummaryFile(folders), total.summary);
     return total;
 }

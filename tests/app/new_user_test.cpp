@@ -9,6 +9,7 @@
 #include "app/configuration_check.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "menu_work.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/paths_window.h"
@@ -30,25 +31,6 @@ namespace {
 
 using namespace braxol::test;
 namespace fs = std::filesystem;
-
-// Types each text followed by Enter; an empty text is a bare Enter.
-void Keys(QWidget* window, const QStringList& texts) {
-    for (const QString& t : texts) {
-        if (!t.isEmpty()) Type(window, t);
-        PressEnter(window);
-    }
-}
-
-// Opens the menu entry and works its window with `work`; true when the window opened.
-template <class Window>
-bool Work(app::TFPRINCIPALE& main, const char* action, std::function<void(Window*)> work) {
-    NextModal<Window> modal([&work](Window* w) {
-        ShowActive(w);
-        work(w);
-    });
-    main.action(action)->trigger();
-    return modal.opened() == 1;
-}
 
 TEST(NewUser, SetsUpTheCompanyFromTheMenuByKeyboard) {
     TempWorkFolder base;

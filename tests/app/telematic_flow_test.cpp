@@ -10,12 +10,12 @@
 #include <QAction>
 #include <QDeadlineTimer>
 #include <QListWidget>
-#include <QProcess>
 #include <QTest>
 #include <cstdio>
 #include <memory>
 
 #include "app/main_window.h"
+#include "program_shell.h"
 #include "store/config_files.h"
 #include "store/movements.h"
 #include "store/paths.h"
@@ -27,46 +27,13 @@
 #include "support/record_builders.h"
 #include "support/temp_folder.h"
 #include "telematic/flow_window.h"
+#include "telematic/transmission_window.h"
 
 namespace braxol {
 namespace {
 
 using namespace braxol::test;
 namespace fs = std::filesystem;
-
-// The shell of the desktop for the signing program: the real program, run by the test (and
-// ended by it), with its own settings folder.
-class ProgramShell : public ScriptedShell {
-public:
-    fs::path settings;
-    std::vector<std::unique_ptr<QProcess>> processes;
-    QStringList folders;
-
-    bool start(const QString& program, const QStringList& arguments,
-               const QString& workingFolder) override {
-        ScriptedShell::start(program, arguments, workingFolder);
-        folders << workingFolder;
-        auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", QString::fromStdString(settings.string()));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p->setProcessEnvironment(env);
-        p->setWorkingDirectory(workingFolder);
-        p->start(program, arguments);
-        const bool started = p->waitForStarted(10000);
-        processes.push_back(std::move(p));
-        return started;
-    }
-    // Ends the programs it started, whatever happened to the test.
-    ~ProgramShell() override { stop(); }
-    void stop() {
-        for (auto& p : processes) {
-            if (p->state() == QProcess::NotRunning) continue;
-            p->kill();
-            p->waitForFinished(10000);
-        }
-    }
-};
 
 std::string Columns(const std::vector<std::string>& columns) {
     std::string line;
@@ -144,8 +111,16 @@ TEST(NewUserFlow, EntriesToASignedFlowThroughTheMenu) {
             EXPECT_EQ(FocusName(), "DATFLU");
             for (int i = 0; i < 4; ++i) PressEnter(w);  // number, signing, confirm, confirmed
         });
+    // The transmission window follows; left once the signature is there.
+    bool signedInWindow = false;
+    NextModal<telematic::TFTELEMATICO> transmission([&](telematic::TFTELEMATICO* w) {
+        signedInWindow = QTest::qWaitFor([w] { return w->fileSigned(); }, 30000);
+        Click(w, "BABBANDONA");
+    });
     main.action("Action22")->trigger();
     ASSERT_EQ(flowWindow.opened(), 1);
+    EXPECT_EQ(transmission.opened(), 1);
+    EXPECT_TRUE(signedInWindow);
     EXPECT_EQ(listed.size(), 4) << listed.join("\n").toStdString();
     EXPECT_TRUE(seams.messages.shown().empty()) << seams.messages.texts().join("|").toStdString();
     EXPECT_EQ(state.workingYear, "2025");

@@ -21,6 +21,9 @@
 #include "production/deletion_window.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
+#include "production/register_window.h"
+#include "production/search_window.h"
+#include "production/summary_window.h"
 #include "production/wash_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
@@ -39,8 +42,11 @@
 #include "tables/listview.h"
 #include "tables/strutab.h"
 #include "tables/tabaccise.h"
+#include "telematic/detach_window.h"
 #include "telematic/flow_window.h"
 #include "telematic/signing_clean_window.h"
+#include "telematic/transmission_window.h"
+#include "telematic/verification_window.h"
 #include "tributes/correction_window.h"
 #include "tributes/excise_window.h"
 #include "tributes/search_window.h"
@@ -122,10 +128,19 @@ protected:
         add(new tributes::TFACCISE_DA(tribute));
         add(new tributes::TFRAVVEDIM(tribute));
         add(new tributes::TFRICREGDER(search));
+        add(new production::TFRICTUTTO({f, QChar()}));
+        add(new production::TFRICREGC({f, 'P'}));
+        add(new production::TFRICREGL({f, 'L'}));
+        add(new production::TFRIEPMESE({f, BlankTutente()}));
+        add(new production::TFSTAREGCARSCA({f, BlankTutente()}));
         telematic::FlowWindowRequest flow;
         flow.folders = f;
         add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
         add(new telematic::TFCANCELLA_FILE_FIRMA({}));
+        add(new telematic::TFTELEMATICO({f, {}, {}, state.telematic, {}, {}}));
+        add(new telematic::TFCANCFLUSSO({f, state.workingYear}));
+        add(new telematic::TFVERIFICA_FLUSSO(
+            {f, BlankTutente(), state.workingYear, state.telematic, {}}));
         add(new preventive::TFPREVENTIVA({f, std::nullopt, 0, 0}));
         add(new preventive::TFACCOUNT_PEC(f));
         // With its account, so that the sending window opens without asking for it.

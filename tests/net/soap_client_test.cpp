@@ -143,6 +143,22 @@ TEST_F(SoapClientTest, AnOutcomeNotThereComesWithoutAttachment) {
     }
 }
 
+// The simulator's negative outcome on demand: the upload is taken, its outcome discards it.
+TEST_F(SoapClientTest, ADiscardedFlowIsTakenAndItsOutcomeSaysSo) {
+    sim_->setFault(sim::Fault::Discard);
+    const SoapResult put = PutGoldenFlow(Settings());
+    ASSERT_TRUE(put.ok()) << put.detail.toStdString();
+    EXPECT_TRUE(put.text.contains("successo")) << put.text.toStdString();
+    fs::remove(Attachment());
+    auto transport = Transport(Settings());
+    ASSERT_TRUE(transport.get("ABCD0315.J01.p7m").ok());
+    const auto document = ReadWholeFile(Attachment());
+    ASSERT_TRUE(document);
+    const std::size_t record = document->find("\r\nBRAXOL") + 2;
+    EXPECT_EQ((*document)[record + 42], '1') << *document;
+    EXPECT_NE(document->find(" Eflusso scartato su richiesta del simulatore"), std::string::npos);
+}
+
 struct FailureCase {
     sim::Fault fault;
     SoapFailure failure;

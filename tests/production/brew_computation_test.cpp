@@ -54,12 +54,15 @@ TEST(BrewFigures, ProvinceRules) {
     };
     for (const FigureRow& row : rows) {
         SCOPED_TRACE(std::string(row.exciseCode) + " " + std::to_string(row.litres));
+        std::optional<Decimal> rate;
+        if (row.rate) rate = Decimal::FromDouble(*row.rate);
         const BrewFigures f =
-            ComputeBrew(row.litres, row.plato, row.exciseCode, row.rate, row.typedExcise);
-        EXPECT_EQ(FormatAmount(f.hectolitreDegrees, 0, 5), row.degrees);
-        EXPECT_EQ(FormatAmount(f.excise, 0, 2), row.excise);
-        EXPECT_EQ(f.litres, row.litres);
-        EXPECT_EQ(f.plato, row.plato);
+            ComputeBrew(Decimal::FromDouble(row.litres), Decimal::FromDouble(row.plato),
+                        row.exciseCode, rate, Decimal::FromDouble(row.typedExcise));
+        EXPECT_EQ(f.hectolitreDegrees.Format(0, 5), row.degrees);
+        EXPECT_EQ(f.excise.Format(0, 2), row.excise);
+        EXPECT_EQ(f.litres.ToDouble(), row.litres);
+        EXPECT_EQ(f.plato.ToDouble(), row.plato);
     }
 }
 
@@ -94,9 +97,9 @@ TEST(BrewFigures, LitresFromTheMeter) {
     };
     for (const LitreRow& row : rows) {
         SCOPED_TRACE(row.shown);
-        EXPECT_EQ(FormatAmount(LitresFromReadings(row.initial, row.final, row.energy,
-                                                  row.coefficient, row.whole),
-                               0, 0),
+        EXPECT_EQ(LitresFromReadings(row.initial, row.final, row.energy,
+                                     Decimal::FromDouble(row.coefficient), row.whole)
+                      .Format(),
                   row.shown);
     }
 }

@@ -210,6 +210,61 @@ TEST_F(ProductionWindow, ProvinceRulesOnLeavingThePlato) {
     }
 }
 
+// Litres with 5 decimals whose hectolitre-degrees end in a half at the 6th decimal: the window
+// shows and stores them rounded up, as the brewer computes them by hand.
+TEST_F(ProductionWindow, HalfAtTheSixthDecimalOfTheDegrees) {
+    Open();
+    FillNew(1000, 19432);
+    EXPECT_EQ(FocusName(), "DOUBL3");
+    TypeThenEnter("18432,05865");
+    EXPECT_EQ(Shown("DOUBL3"), "18.432,05865");
+    EXPECT_EQ(FocusName(), "DOUBL5");
+    TypeThenEnter("10");
+    EXPECT_EQ(Shown("DOUBL4"), "1.843,20587");
+    EXPECT_EQ(Shown("DOUBL7"), "5.511,19");
+    Click(W(), "BCONF");
+    EXPECT_TRUE(window->saved());
+    const TMOVIMENTO r = Only();
+    EXPECT_EQ(r.LITPRO, 18432.05865);
+    EXPECT_EQ(r.GRAPLA, 10);
+    EXPECT_EQ(r.ETTOGR, 1843.20587);
+    EXPECT_EQ(r.ACCISA, 5511.19);
+}
+
+// Figures beyond any brew are refused with a message, never stored wrapped or clipped: the
+// litres of an energy meter between its extreme readings, and a Plato of absurd size.
+TEST_F(ProductionWindow, FiguresBeyondAnyBrewAreRefused) {
+    WriteBrewCompany(work.folders(), {.meter = "E", .rounding = "D"});
+    Open();
+    TypeThenEnter("10032025");
+    TypeThenEnter("12");
+    PressEnter(W());
+    TypeThenEnter("0930");
+    TypeThenEnter("ROSSA");
+    EXPECT_EQ(FocusName(), "DOUBL2");
+    TypeThenEnter("99999,9");
+    Field("INTER1")->clear();
+    TypeThenEnter("-2147483648");
+    TypeThenEnter("2147483647");
+    EXPECT_EQ(seams.messages.texts(), QStringList{"quantità MASSIMA: 99.999.999.999,99999"});
+    EXPECT_EQ(FocusName(), "DOUBL3");
+    EXPECT_EQ(Shown("DOUBL3"), "");
+
+    seams.messages.clear();
+    TypeThenEnter("1000");
+    EXPECT_EQ(FocusName(), "DOUBL5");
+    Field("DOUBL5")->clear();
+    Type(W(), "-99999999999999");
+    PressEnter(W());
+    EXPECT_EQ(seams.messages.texts(),
+              (QStringList{kPlatoLow, "VALORE TROPPO GRANDE PER IL CALCOLO"}));
+    EXPECT_EQ(FocusName(), "DOUBL5");
+    EXPECT_EQ(Shown("DOUBL4"), "");
+    Click(W(), "BCONF");
+    EXPECT_FALSE(window->saved());
+    EXPECT_TRUE(Read().empty());
+}
+
 struct EnergyCase {
     const char* rounding;
     const char* coefficient;

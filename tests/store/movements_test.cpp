@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "store/io_error.h"
 #include "store/lock.h"
 #include "store/movements.h"
 #include "store/paths.h"
@@ -635,6 +636,25 @@ TEST_F(Stock, QuantitiesAreRoundedToFiveDecimals) {
                     Stored(RawMaterial(Day(2014, 2, 2), "C", "LIEVITO", 0.000004), 2, 2),
                     Stored(RawMaterial(Day(2014, 2, 3), "C", "LIEVITO", 0.000004), 3, 3)});
     EXPECT_DOUBLE_EQ(StockOf("LIEVITO", Day(2014, 3, 1)), 1.12346);
+}
+
+// Ten loads of 0,1 make exactly 1, and a quantity beyond any stock is reported with the file
+// that holds it, never added up wrapped.
+TEST_F(Stock, SumsAreExactAndQuantitiesBeyondAnyStockAreReported) {
+    std::vector<TMOVIMENTO> tenths;
+    for (int i = 1; i <= 10; ++i)
+        tenths.push_back(Stored(RawMaterial(Day(2014, 2, i), "C", "LIEVITO", 0.1), i, i));
+    WriteMovements(Year(2014), tenths);
+    EXPECT_EQ(StockOf("LIEVITO", Day(2014, 3, 1)), 1.0);
+
+    WriteMovements(Year(2015), {Stored(RawMaterial(Day(2015, 1, 2), "C", "LIEVITO", 1e20), 1, 1)});
+    try {
+        StockOf("LIEVITO", Day(2015, 3, 1));
+        ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), Year(2015).string());
+        EXPECT_EQ(e.reason(), "quantità troppo grandi per il calcolo");
+    }
 }
 
 TEST_F(Stock, AnInvalidDateGivesZero) {

@@ -18,6 +18,7 @@ public:
     struct Answer {
         net::SoapFailure failure = net::SoapFailure::None;
         std::optional<std::string> document;  // the first attachment
+        QString text = QStringLiteral("ok");  // the service's answer
     };
 
     explicit ScriptedTransport(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -45,7 +46,7 @@ private:
             answers_.pop_front();
         }
         result.failure = answer.failure;
-        if (answer.failure == net::SoapFailure::None) result.text = "ok";
+        if (answer.failure == net::SoapFailure::None) result.text = answer.text;
         if (answer.document) {
             const auto path = folder_ / net::kFirstAttachmentName;
             ReplaceFileContent(path, *answer.document);

@@ -13,6 +13,7 @@
 #include "sim_cms.h"
 #include "sim_flow_check.h"
 #include "sim_outcome.h"
+#include "sim_server.h"
 #include "sim_soap.h"
 #include "support/cms/cms_signing.h"
 
@@ -51,6 +52,13 @@ TEST(FlowCheck, AHandWrittenFlowPassesWithTheWarningOfItsZeroExcise) {
     ASSERT_EQ(check.findings.size(), 1u) << Texts(check);
     EXPECT_EQ(check.findings[0].kind, 'S');
     EXPECT_EQ(check.findings[0].text, "riga 4: produzione con accisa pari a zero");
+}
+
+TEST(Faults, AreNamedAsTheCommandLineNamesThem) {
+    EXPECT_EQ(FaultFromName("rifiuta"), Fault::Refuse);
+    EXPECT_EQ(FaultFromName("scarta"), Fault::Discard);
+    EXPECT_EQ(FaultFromName("nessuno"), Fault::None);
+    EXPECT_EQ(FaultFromName("altro"), std::nullopt);
 }
 
 struct Fault {

@@ -151,7 +151,7 @@ TEST_F(PeriodTotals, CountedRecords) {
         WriteRgm(2015, {row.record});
         const PeriodTotal total = ComputePeriodTotal(folders(), 2015, "03");
         EXPECT_EQ(total.counted, row.counts ? 1 : 0) << row.what;
-        EXPECT_DOUBLE_EQ(total.total, row.counts ? 30.4 : 0.0) << row.what;
+        EXPECT_DOUBLE_EQ(total.total.ToDouble(), row.counts ? 30.4 : 0.0) << row.what;
     }
 }
 
@@ -170,7 +170,7 @@ TEST_F(PeriodTotals, TotalAndWorkingFile) {
                    });
     const PeriodTotal total = ComputePeriodTotal(folders(), 2015, "03");
     EXPECT_EQ(total.counted, 3);
-    EXPECT_DOUBLE_EQ(RoundDecimals(total.total, 2), 95.0);
+    EXPECT_DOUBLE_EQ(total.total.Rounded(2).ToDouble(), 95.0);
     const auto summary = ReadRecords<TMOVIMENTO>(folders().inTemp("RIEP.DAT"), false);
     ASSERT_EQ(summary.size(), 2u);
     EXPECT_DOUBLE_EQ(summary[0].GRAPLA, 12.5);
@@ -192,7 +192,7 @@ TEST_F(PeriodTotals, RatesInForceSplitTheWorkingFile) {
                     ProductionWith(Day(2015, 3, 25), 29.9, 12.5, 80),
                     ProductionWith(Day(2015, 3, 26), 29.9, 12.500001, 80)});
     const PeriodTotal total = ComputePeriodTotal(folders(), 2015, "03");
-    EXPECT_DOUBLE_EQ(RoundDecimals(total.total, 2), 97.7);
+    EXPECT_DOUBLE_EQ(total.total.Rounded(2).ToDouble(), 97.7);
     ASSERT_EQ(total.summary.size(), 3u);
     EXPECT_DOUBLE_EQ(total.summary[0].ACCISA, 7.5);
     EXPECT_DOUBLE_EQ(total.summary[1].ACCISA, 3.04);
@@ -204,14 +204,14 @@ TEST_F(PeriodTotals, DecemberHalvesAndEmptyPeriods) {
     WriteUsualRates();
     WriteRgm(2015, {ProductionWith(Day(2015, 12, 15), 10, 12.5, 30),
                     ProductionWith(Day(2015, 12, 16), 20, 12.5, 60)});
-    EXPECT_DOUBLE_EQ(ComputePeriodTotal(folders(), 2015, "21").total, 10);
-    EXPECT_DOUBLE_EQ(ComputePeriodTotal(folders(), 2015, "22").total, 20);
+    EXPECT_DOUBLE_EQ(ComputePeriodTotal(folders(), 2015, "21").total.ToDouble(), 10);
+    EXPECT_DOUBLE_EQ(ComputePeriodTotal(folders(), 2015, "22").total.ToDouble(), 20);
     const PeriodTotal none = ComputePeriodTotal(folders(), 2015, "05");
-    EXPECT_EQ(none.total, 0);
+    EXPECT_TRUE(none.total.IsZero());
     EXPECT_TRUE(none.summary.empty());
     EXPECT_EQ(FileBytes(folders().inTemp("RIEP.DAT")), "");
     // A missing register is created empty.
-    EXPECT_EQ(ComputePeriodTotal(folders(), 2016, "01").total, 0);
+    EXPECT_TRUE(ComputePeriodTotal(folders(), 2016, "01").total.IsZero());
     EXPECT_TRUE(fs::exists(RgmFile(2016)));
 }
 
@@ -220,6 +220,22 @@ TEST_F(PeriodTotals, DamagedRegisterIsReportedAndNotWritten) {
     WriteFileBytes(folders().inTemp("RIEP.DAT"), "");
     EXPECT_THROW(ComputePeriodTotal(folders(), 2015, "03"), DamagedFileError);
     EXPECT_EQ(FileBytes(RgmFile(2015)), std::string(700, 'x'));
+}
+
+// A register holding an excise beyond any period (only a damaged or foreign file does) cannot
+// be totalled: the error names it, and the working file is not rewritten.
+TEST_F(PeriodTotals, FiguresBeyondAnyPeriodAreReported) {
+    WriteUsualRates();
+    WriteRgm(2015, {ProductionWith(Day(2015, 3, 2), 1e15, 12.5, 80)});
+    WriteFileBytes(folders().inTemp("RIEP.DAT"), "before");
+    try {
+        ComputePeriodTotal(folders(), 2015, "03");
+        ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), RgmFile(2015).string());
+        EXPECT_EQ(e.reason(), "importi troppo grandi per il calcolo");
+    }
+    EXPECT_EQ(FileBytes(folders().inTemp("RIEP.DAT")), "before");
 }
 
 TEST(RecordComposition, CorrectionAmountsAreKeptWithTwoDecimals) {

@@ -27,7 +27,8 @@ const char* kUsage =
     "  --utente U           richiede l'autenticazione HTTP di base con questo utente\n"
     "  --password P         ...e questa password (solo per l'addestramento)\n"
     "  --guasto G           simula un guasto: rifiuta, http500, fault, interrompi,\n"
-    "                       senza-allegato, non-soap\n"
+    "                       senza-allegato, non-soap; scarta: accetta l'invio con\n"
+    "                       esito negativo\n"
     "  --ritardo MS         ogni risposta attende MS millisecondi\n"
     "  --dime               allegati in formato DIME invece che MIME\n"
     "  --help               questo aiuto\n";

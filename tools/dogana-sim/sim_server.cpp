@@ -50,6 +50,7 @@ std::optional<Fault> FaultFromName(std::string_view name) {
     if (name == "interrompi") return Fault::Drop;
     if (name == "senza-allegato") return Fault::NoAttachment;
     if (name == "non-soap") return Fault::NotSoap;
+    if (name == "scarta") return Fault::Discard;
     if (name == "nessuno") return Fault::None;
     return std::nullopt;
 }
@@ -219,7 +220,11 @@ void DoganaSimulator::answerPut(const SoapCall& call, httplib::Response& respons
     const SignedFlow signedFlow = OpenSignedFlow(content);
     if (!signedFlow.ok) return refuse(signedFlow.error);
 
-    const FlowCheck check = CheckFlow(signedFlow.content, flowName);
+    FlowCheck check = CheckFlow(signedFlow.content, flowName);
+    if (fault == Fault::Discard) {
+        check.rejected = true;
+        check.findings.push_back({'E', 1, "flusso scartato su richiesta del simulatore"});
+    }
     const std::string document = BuildOutcomeDocument(flowName, check, nextRegistration());
     ReplaceFileContent(options_.folder / "esiti" / OutcomeNameOf(flowName), document);
     response.set_content(ResultEnvelope("put", "File " + name + " acquisito con successo"),

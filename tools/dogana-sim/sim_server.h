@@ -32,6 +32,7 @@ enum class Fault {
     Drop,          // the connection closes before the reply's body
     NoAttachment,  // get answers without the document
     NotSoap,       // an HTML page with status 200, as a captive portal sends
+    Discard,       // put takes the file, and its outcome says it is discarded
 };
 
 struct SimOptions {
@@ -91,7 +92,7 @@ private:
     std::optional<SeenRequest> last_;
 };
 
-// Reads "rifiuta", "http500", "fault", "interrompi", "senza-allegato", "non-soap".
+// Reads "rifiuta", "http500", "fault", "interrompi", "senza-allegato", "non-soap", "scarta".
 std::optional<Fault> FaultFromName(std::string_view name);
 
 }  // namespace braxol::sim
