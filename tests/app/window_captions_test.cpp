@@ -14,6 +14,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "preventive/account_window.h"
+#include "preventive/pec_account.h"
+#include "preventive/preventive_window.h"
+#include "preventive/send_window.h"
 #include "production/deletion_window.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
@@ -149,6 +153,17 @@ protected:
         add(new rawmaterials::TFRICCARSCAMP(table("MATPRIME")));
         add(new rawmaterials::TFTOTALIMP(f));
         add(new rawmaterials::TFBILANCIO({f, BlankTutente(), "2025"}));
+        add(new preventive::TFPREVENTIVA({f, std::nullopt, 0, 0}));
+        add(new preventive::TFACCOUNT_PEC(f));
+        // With its account, so that the sending window opens without asking for it.
+        preventive::WritePecAccount(f.pecAccountFile(), {.server = "smtps.pec.example",
+                                                         .sender = "birrificio@pec.example",
+                                                         .password = "x",
+                                                         .recipients = "dogana@pec.example"});
+        TMOVIMENTO communication = BlankMovement();
+        communication.DATMOV = communication.DATDOC = 45732;
+        communication.INTER2 = 12;
+        add(new preventive::TFINVIA_PEC({f, communication}));
         return all;
     }
 };
