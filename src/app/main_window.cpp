@@ -138,6 +138,8 @@ void TFPRINCIPALE::connectActions() {
     BindOutcomeWindows(*this);
     BindRequestWindows(*this);
     BindPreventiveWindows(*this);
+    BindRegisterWindows(*this);
+    BindRawMaterialWindows(*this);
 }
 
 void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {
