@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing BRAXOL needs on Debian 12, only what is missing, and
-# configures the build folder. Silent when everything is already there.
+# configures the build folder ($BRAXOL_BUILD, default build; $BRAXOL_CMAKE_ARGS are added when
+# it is configured). Silent when everything is already there.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev python3-aiosmtpd
   fonts-liberation xvfb xauth poppler-utils libboost-dev
+  clang libclang-rt-dev
 )
 
 missing=()
@@ -30,6 +32,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BRAXOL_BUILD:-$ROOT/build}"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 if [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    ${BRAXOL_CMAKE_ARGS:-} >/dev/null
 fi
 cmake --build "$BUILD" -j 2
