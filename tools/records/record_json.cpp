@@ -173,7 +173,10 @@ void RecordFromJson(RecordKind kind, const json& object, std::byte* record) {
     if (kind == RecordKind::Table) return TableFromJson(object, record);
     Blank(kind, record);
     const auto fields = FieldsOf(kind);
-    for (const auto& [key, value] : object.items()) {
+    for (const auto& item : object.items()) {
+        // Not a structured binding: clang 14 cannot capture one in the lambda.
+        const std::string& key = item.key();
+        const json& value = item.value();
         const auto f = std::find_if(fields.begin(), fields.end(),
                                     [&](const FieldInfo& fi) { return fi.name == key; });
         if (f == fields.end()) throw JsonRecordError("campo sconosciuto: " + key);
