@@ -50,14 +50,6 @@ std::string YearText(double date) {
     return text;
 }
 
-template <class Op>
-auto UnderLock(const fs::path& given, Op&& op) {
-    const fs::path path = ResolvePath(given);
-    FileLock lock(path);
-    MovementFile file = MovementFile::OpenOrCreate(path);
-    return op(file);
-}
-
 }  // namespace
 
 std::string ProvinceOf(std::string_view exciseCode) {
@@ -370,7 +362,7 @@ std::vector<TMOVIMENTO> SaveEntry(const fs::path& registri, EntryMode mode,
         case EntryMode::Change: {
             const fs::path old = RegisterFile(registri, chosen.DATMOV);
             if (ResolvePath(old) == ResolvePath(target)) {
-                return {UnderLock(target, [&](MovementFile& file) {
+                return {WithMovementFile(target, [&](MovementFile& file) {
                     RemoveMovement(file.records(), chosen.NUMOPE);
                     const TMOVIMENTO stored = PlaceMovement(file.records(), composed, chosen);
                     file.save();
@@ -389,7 +381,7 @@ std::vector<TMOVIMENTO> SaveEntry(const fs::path& registri, EntryMode mode,
         case EntryMode::RectifyChange: {
             const RectifyMode how =
                 mode == EntryMode::RectifyChange ? RectifyMode::Rectify : RectifyMode::CancelOnly;
-            return UnderLock(RegisterFile(registri, chosen.DATMOV), [&](MovementFile& file) {
+            return WithMovementFile(RegisterFile(registri, chosen.DATMOV), [&](MovementFile& file) {
                 std::vector<TMOVIMENTO> written;
                 auto& records = file.records();
                 if (!CancelOrRectifyIn(records, chosen, composed, how)) return written;

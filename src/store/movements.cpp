@@ -1,6 +1,7 @@
 #include "movements.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "dates.h"
 #include "lock.h"
@@ -15,7 +16,9 @@ bool IsActiveInsertion(const TMOVIMENTO& r) {
     return r.TIPRIC == "I" && !(r.STATO == "C");
 }
 
-bool IsTribute(const TMOVIMENTO& r) { return r.TIPREC == "E" || r.TIPREC == "R"; }
+bool IsTribute(const TMOVIMENTO& r) {
+    return r.TIPREC == "E" || r.TIPREC == "R";
+}
 
 // Where the new record goes: before which stored record, or over which one.
 struct Placement {
@@ -62,6 +65,18 @@ std::vector<TMOVIMENTO> ScanMovements(const fs::path& path) {
     return ReadRecords<TMOVIMENTO>(ResolvePath(path), true);
 }
 
+namespace {
+
+// The number `step` past the largest, as new records are numbered. A damaged file may hold the
+// largest int32 already: the record is refused rather than numbered with a wrapped number.
+std::int32_t NumberAfter(std::int32_t largest, std::int32_t step) {
+    if (largest > std::numeric_limits<std::int32_t>::max() - step)
+        throw RecordNumbersExhausted("numeri dei record esauriti");
+    return largest + step;
+}
+
+}  // namespace
+
 TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO n,
                          const TMOVIMENTO& selected) {
     PadMovement(n);
@@ -74,18 +89,22 @@ TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO n,
             if (!(r.STATO == "C") && (r.TIPRIC == "I" || r.TIPRIC == "A"))
                 maxProgre = std::max(maxProgre, r.PROGRE);
         }
-        n.NUMOPE = maxNumope + 1;
-        n.PROGRE = maxProgre + 1;
+        n.NUMOPE = NumberAfter(maxNumope, 1);
+        n.PROGRE = NumberAfter(maxProgre, 1);
     }
     if (selected.NUMOPE > 0 && selected.PROGRE > 0) n.PROGRE = selected.PROGRE;
 
     const Placement place = FindPlace(records, n);
     switch (place.kind) {
-        case Placement::Replace: records[place.position] = n; break;
+        case Placement::Replace:
+            records[place.position] = n;
+            break;
         case Placement::InsertBefore:
             records.insert(records.begin() + static_cast<std::ptrdiff_t>(place.position), n);
             break;
-        case Placement::Append: records.push_back(n); break;
+        case Placement::Append:
+            records.push_back(n);
+            break;
     }
     return n;
 }
@@ -98,8 +117,8 @@ bool RemoveMovement(std::vector<TMOVIMENTO>& records, std::int32_t numope) {
     return true;
 }
 
-bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target,
-                       TMOVIMENTO n, RectifyMode mode) {
+bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& target, TMOVIMENTO n,
+                       RectifyMode mode) {
     PadMovement(n);
     n.NUMOPE = 0;
     std::int32_t maxNumope = 0;
@@ -107,7 +126,12 @@ bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& targe
     const auto it = std::find_if(records.begin(), records.end(),
                                  [&](const TMOVIMENTO& r) { return r.NUMOPE == target.NUMOPE; });
     if (it == records.end()) return false;
+    const std::int32_t cancellationNumber = NumberAfter(maxNumope, 1);
+    const std::int32_t rectificationNumber =
+        mode == RectifyMode::Rectify ? NumberAfter(maxNumope, 2) : 0;
 
+    // `target` may be one of `records`, which the insertions below move: its number is
+    // taken from the copy.
     TMOVIMENTO& found = *it;
     const bool registerMovement = found.TIPREC == "C";
     found.STATO.set("C");
@@ -116,8 +140,8 @@ bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& targe
     auto position = (it - records.begin()) + 1;
 
     TMOVIMENTO cancellation = cancelled;
-    cancellation.NUMOPE = maxNumope + 1;
-    cancellation.RIFOPE = target.NUMOPE;
+    cancellation.NUMOPE = cancellationNumber;
+    cancellation.RIFOPE = cancelled.NUMOPE;
     cancellation.STATO.set(" ");
     cancellation.DATFLU = 0;
     cancellation.NUMFLU = 0;
@@ -127,8 +151,8 @@ bool CancelOrRectifyIn(std::vector<TMOVIMENTO>& records, const TMOVIMENTO& targe
     ++position;
 
     if (mode == RectifyMode::Rectify) {
-        n.NUMOPE = maxNumope + 2;
-        n.RIFOPE = target.NUMOPE;
+        n.NUMOPE = rectificationNumber;
+        n.RIFOPE = cancelled.NUMOPE;
         n.STATO.set("R");
         n.TIPRIC.set("I");
         if (registerMovement) n.PROGRE = cancelled.PROGRE;

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <vector>
 
+#include "io_error.h"
 #include "lock.h"
 #include "paths.h"
 #include "record_file.h"
@@ -37,14 +39,25 @@ enum class RectifyMode { CancelOnly, Rectify };
 bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO record,
                      RectifyMode mode);
 
+// A record cannot be numbered: the file already holds the largest NUMOPE (or PROGRE) there is.
+class RecordNumbersExhausted : public std::overflow_error {
+public:
+    using std::overflow_error::overflow_error;
+};
+
 // Runs `op` on the file (found case-insensitively, created when missing) under its lock marker;
-// `op` saves what it changed. Returns what `op` returns.
+// `op` saves what it changed. Returns what `op` returns. No number left for a new record is an
+// IoError naming the file.
 template <class Op>
 auto WithMovementFile(const fs::path& given, Op&& op) {
     const fs::path path = ResolvePath(given);
     FileLock lock(path);
     MovementFile file = MovementFile::OpenOrCreate(path);
-    return op(file);
+    try {
+        return op(file);
+    } catch (const RecordNumbersExhausted& e) {
+        throw IoError(path.string(), e.what());
+    }
 }
 
 // Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on:
@@ -54,7 +67,8 @@ auto WithMovementFile(const fs::path& given, Op&& op) {
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);
 
 // The same operations on records in memory, for the file operations above and for windows
-// that change several records at once.
+// that change several records at once. Numbering a record in a file that already holds the
+// largest int32 throws std::overflow_error (IoError from the file operations).
 TMOVIMENTO PlaceMovement(std::vector<TMOVIMENTO>& records, TMOVIMENTO record,
                          const TMOVIMENTO& selected);
 bool RemoveMovement(std::vector<TMOVIMENTO>& records, std::int32_t numope);

@@ -78,6 +78,37 @@ TEST_F(MovementFileTest, AnEmptyFileGetsNumberOne) {
     EXPECT_EQ(fs::file_size(file), 592u);
 }
 
+// A damaged file that already holds the largest number: nothing is numbered with a wrapped
+// number; the writers report it as an I/O error naming the file, which stays as it was.
+TEST_F(MovementFileTest, NoNumberLeftIsAnIoErrorAndTheFileStays) {
+    constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    for (const bool progre : {false, true}) {
+        SCOPED_TRACE(progre ? "PROGRE" : "NUMOPE");
+        const TMOVIMENTO last = progre ? Stored(Production(D, 0, 100), 7, kLargest)
+                                       : Stored(Production(D, 0, 100), kLargest, 7);
+        WriteMovements(file, {last});
+        const std::string before = FileBytes(file);
+        EXPECT_THROW(AddMovement(file, Production(D, 100, 200), NoSelection()), IoError);
+        if (!progre) {
+            for (const auto mode : {RectifyMode::CancelOnly, RectifyMode::Rectify})
+                EXPECT_THROW(CancelOrRectify(file, last, Production(D, 0, 90), mode), IoError);
+        }
+        EXPECT_EQ(FileBytes(file), before);
+        ExpectClean();
+    }
+}
+
+// The target may be one of the records being changed, which the insertions move.
+TEST(MovementRecords, CancellingARecordOfTheVectorItself) {
+    std::vector<TMOVIMENTO> records{Stored(Production(D, 0, 100), 1, 1),
+                                    Stored(Production(D, 100, 200), 2, 2)};
+    records.shrink_to_fit();  // the insertions reallocate
+    ASSERT_TRUE(CancelOrRectifyIn(records, records[0], Production(D, 0, 90), RectifyMode::Rectify));
+    EXPECT_EQ(Numbers(records), (std::vector<int>{1, 3, 4, 2}));
+    EXPECT_EQ(records[1].RIFOPE, 1);
+    EXPECT_EQ(records[2].RIFOPE, 1);
+}
+
 TEST_F(MovementFileTest, TheStoredRecordIsPaddedAndItsDateWhole) {
     TMOVIMENTO r = Production(D + 0.6, 0, 100);
     r.ANNOTA.set("breve");  // not padded, as a careless caller might leave it
