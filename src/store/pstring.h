@@ -33,7 +33,8 @@ struct PStr {
     // Stores raw Windows-1252 bytes; text longer than N is cut.
     void set(std::string_view bytes) {
         const std::size_t n = std::min(bytes.size(), N);
-        std::memcpy(data, bytes.data(), n);
+        // An empty view may hold no pointer at all, which memcpy must not be given.
+        if (n > 0) std::memcpy(data, bytes.data(), n);
         std::memset(data + n, ' ', N - n);
         len = static_cast<std::uint8_t>(n);
     }
