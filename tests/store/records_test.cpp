@@ -290,6 +290,10 @@ TEST(PStr, SetCutsAndPadsWithBlanks) {
     s.set("");
     EXPECT_EQ(s.len, 0);
     EXPECT_EQ(s.padded(), "    ");
+    s.set("AB");
+    s.set(std::string_view{});  // no pointer at all: the sanitized build checks the copy
+    EXPECT_EQ(s.len, 0);
+    EXPECT_EQ(std::string(s.data, 4), "    ");
 }
 
 struct TrimCase {
