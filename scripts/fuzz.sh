@@ -5,6 +5,7 @@
 #   scripts/fuzz.sh [--time SECONDS] [--seeds] [TARGET...]
 #     --time S   seconds per target (default 60)
 #     --seeds    rewrite the seed corpus tests/fuzz/corpus/ first (needs the test build)
+#     --no-build run the fuzzers as built last
 # The clang build lives in $BRAXOL_FUZZ_BUILD (default build-fuzz); what a run finds beyond
 # the corpus stays in $BRAXOL_FUZZ_BUILD/found/<target>, the corpus in git unchanged.
 set -euo pipefail
@@ -12,12 +13,14 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BRAXOL_FUZZ_BUILD:-$ROOT/build-fuzz}"
 SECONDS_PER_TARGET=60
 SEEDS=0
+BUILD_FIRST=1
 TARGETS=()
 while (($#)); do
   case "$1" in
     --time) SECONDS_PER_TARGET="$2"; shift 2 ;;
     --seeds) SEEDS=1; shift ;;
-    -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+    --no-build) BUILD_FIRST=0; shift ;;
+    -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
     *) TARGETS+=("$1"); shift ;;
   esac
 done
@@ -38,7 +41,7 @@ if [ ! -f "$BUILD/build.ninja" ]; then
     -DCMAKE_CXX_COMPILER=clang++ -DBRAXOL_FUZZ=ON -DBRAXOL_SANITIZE=ON \
     -DBRAXOL_TESTS=OFF -DBRAXOL_BENCH=OFF >/dev/null
 fi
-cmake --build "$BUILD" -j 2 --target "${TARGETS[@]/#/fuzz_}"
+if ((BUILD_FIRST)); then cmake --build "$BUILD" -j 2 --target "${TARGETS[@]/#/fuzz_}"; fi
 
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
