@@ -35,4 +35,5 @@ if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     ${BRAXOL_CMAKE_ARGS:-} >/dev/null
 fi
-cmake --build "$BUILD" -j 2
+# $BRAXOL_BUILD_TARGETS: only these targets (all by default).
+cmake --build "$BUILD" -j 2 ${BRAXOL_BUILD_TARGETS:+--target $BRAXOL_BUILD_TARGETS}
