@@ -138,11 +138,16 @@ Signer Signer::FromPkcs12(const fs::path& file, const std::string& password) {
     };
     auto keys = std::make_unique<Keys>();
     if (!parse(*keys)) {
-        // Certificates exported by older programs use ciphers that OpenSSL keeps apart.
+        // Certificates exported by older programs use ciphers that OpenSSL keeps apart, loaded
+        // (with the default ciphers beside them) for this reading only: a provider still loaded
+        // when the process ends keeps what OpenSSL cached for it, never freed.
         ERR_clear_error();
-        OSSL_PROVIDER_load(nullptr, "legacy");
-        OSSL_PROVIDER_load(nullptr, "default");
-        if (!parse(*keys))
+        OSSL_PROVIDER* legacy = OSSL_PROVIDER_load(nullptr, "legacy");
+        OSSL_PROVIDER* standard = OSSL_PROVIDER_load(nullptr, "default");
+        const bool read = parse(*keys);
+        for (OSSL_PROVIDER* loaded : {legacy, standard})
+            if (loaded) OSSL_PROVIDER_unload(loaded);
+        if (!read)
             Fail("impossibile leggere il certificato " + file.string() +
                  " (password errata o file non PKCS#12)");
     }
