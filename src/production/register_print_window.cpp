@@ -42,6 +42,8 @@ RegisterPrintWindow::RegisterPrintWindow(RegisterRequest request, const QString&
     firstPage_->setMaxLength(5);
     pagesSuffix_->setObjectName("DIFOGLI");
     office_->setObjectName("Memo1");
+    // The office box holds up to four lines: Enter starts the next one; Tab leaves the box.
+    keepEnterIn(office_);
     for (QRadioButton* b : forms_)
         connect(b, &QRadioButton::clicked, this, &RegisterPrintWindow::formChosen);
     ui::OnFieldExit(sheets_, [this] {

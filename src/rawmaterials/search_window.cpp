@@ -61,12 +61,7 @@ TFRICCARSCAMP::TFRICCARSCAMP(const tables::TableContext& context, QWidget* paren
     confirm_->setSave([this] { search(); });
     ui::OnFieldExit(start_, [this] { fileLabel_->clear(); });
     ui::OnFieldExit(material_, [this] { materialExit(); });
-    connect(material_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == text.toUpper()) return;
-        const int at = material_->cursorPosition();
-        material_->setText(text.toUpper());
-        material_->setCursorPosition(at);
-    });
+    UpperCaseAsTyped(material_);
     connect(list_, &QPushButton::clicked, this, &TFRICCARSCAMP::chooseMaterial);
     connect(openButton_, &QPushButton::clicked, this, &TFRICCARSCAMP::openFile);
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
