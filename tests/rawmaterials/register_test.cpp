@@ -233,7 +233,9 @@ TEST_F(MaterialRegister, APageThatFillsUpCarriesItsTotalsForward) {
             ++rows;
             (rows % 3 == 0 ? unloads : loads) += Decimal::FromInteger(10);
         }
-        if (page + 1 < static_cast<int>(r.pages().size())) EXPECT_FALSE(Find(r, page, "Totali"));
+        if (page + 1 < static_cast<int>(r.pages().size())) {
+            EXPECT_FALSE(Find(r, page, "Totali"));
+        }
     }
     EXPECT_EQ(rows, 60);
     const int last = static_cast<int>(r.pages().size()) - 1;

@@ -1,12 +1,14 @@
 #pragma once
 // Reading a report as the tests of the printed registers do, from its drawing commands: a text
-// and where it stands, the texts on the baseline of another, the rules of a page; and the
-// ranges a register window must refuse.
+// and where it stands, the texts on the baseline of another, the rules of a page; and working
+// a register window: its fields, its forms, the ranges it refuses.
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QTest>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -70,6 +72,20 @@ inline void ExpectRangesRefused(QWidget* window, std::initializer_list<RefusedRa
         Click(window, "BCONF");
         EXPECT_EQ(FocusName(), row.focus) << row.from.toStdString() << " " << row.to.toStdString();
     }
+}
+
+// The text of a line field or of a memo.
+inline QString FieldText(QWidget* window, const QString& name) {
+    if (auto* memo = ControlAs<QPlainTextEdit>(window, name)) return memo->toPlainText();
+    return ControlAs<QLineEdit>(window, name)->text();
+}
+
+// A click on the round mark of a radio button (a wide button takes clicks only on its mark and
+// its caption).
+inline void ChooseRadio(QWidget* window, const QString& name) {
+    QWidget* button = Control(window, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    Settle();
 }
 
 }  // namespace braxol::test::reading
