@@ -31,7 +31,7 @@ DEB="$BUILD/braxol_${VERSION}_amd64.deb"
 desktop-file-validate "$ROOT/packaging/it.braxol.braxol.desktop"
 appstreamcli validate --no-net --explain "$BUILD/packaging/it.braxol.braxol.metainfo.xml" >/dev/null
 status=0
-lintian --info --display-info --fail-on error,warning "$DEB" >"$BUILD/lintian.txt" 2>&1 || status=$?
+lintian --display-info --fail-on error,warning "$DEB" >"$BUILD/lintian.txt" 2>&1 || status=$?
 grep -v "running with root privileges" "$BUILD/lintian.txt" || true
 if [ "$status" -ne 0 ]; then
   echo "lintian: il pacchetto ha errori o avvertimenti" >&2
