@@ -136,6 +136,8 @@ void TFPRINCIPALE::connectActions() {
     BindTelematicWindows(*this);
     BindOutcomeWindows(*this);
     BindPreventiveWindows(*this);
+    BindRegisterWindows(*this);
+    BindRawMaterialWindows(*this);
 }
 
 void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {

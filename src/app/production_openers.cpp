@@ -17,7 +17,8 @@ production::ChooserRequest ChooserRequestOf(const RunState& state, QChar mode) {
     return {state.folders, mode, state.actionTag, state.maxWidth, state.maxHeight};
 }
 
-// The deletion window in the mode of its entry, centred on the main window.
+}  // namespace
+
 void BindDeletion(TFPRINCIPALE& main, const char* action, QChar mode) {
     main.bind(action, [&main, mode] {
         RunState& state = main.state();
@@ -26,8 +27,6 @@ void BindDeletion(TFPRINCIPALE& main, const char* action, QChar mode) {
             &main, {state.folders, mode, state.actionTag, state.maxWidth, state.maxHeight});
     });
 }
-
-}  // namespace
 
 std::optional<TMOVIMENTO> ChooseRecord(TFPRINCIPALE& main, QChar mode) {
     RunState& state = main.state();

@@ -18,6 +18,9 @@ tables::TableContext TableContextOf(const RunState& state);
 // selected record of the state; nothing when none was chosen or it cannot be read.
 std::optional<TMOVIMENTO> ChooseRecord(TFPRINCIPALE& main, QChar mode);
 
+// The deletion window in the mode of its entry, centred on the main window.
+void BindDeletion(TFPRINCIPALE& main, const char* action, QChar mode);
+
 void BindTableWindows(TFPRINCIPALE& main);
 void BindProductionWindows(TFPRINCIPALE& main);
 void BindTributeWindows(TFPRINCIPALE& main);
@@ -25,5 +28,7 @@ void BindSetupWindows(TFPRINCIPALE& main);
 void BindTelematicWindows(TFPRINCIPALE& main);
 void BindOutcomeWindows(TFPRINCIPALE& main);
 void BindPreventiveWindows(TFPRINCIPALE& main);
+void BindRegisterWindows(TFPRINCIPALE& main);
+void BindRawMaterialWindows(TFPRINCIPALE& main);
 
 }  // namespace braxol::app

@@ -81,8 +81,10 @@ TFACCOUNT_PEC::TFACCOUNT_PEC(const WorkFolders& folders, QWidget* parent)
       copy_(new QCheckBox(QStringLiteral("Invia la copia della PEC anche al proprio indirizzo"),
                           this)),
       image_(new QLabel(this)),
+      // With an accelerator: by Tab it comes after "&CONFERMA", which sends the focus back
+      // to the first field still to fill.
       loadImage_(new QPushButton(
-          QStringLiteral("Carica la scansione della firma autografa da apporre sull'allegato\n"
+          QStringLiteral("Carica la &scansione della firma autografa da apporre sull'allegato\n"
                          "(formato BMP, PNG o JPEG)"),
           this)),
       confirm_(new ui::ConfirmButton(this)),

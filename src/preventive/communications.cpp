@@ -40,6 +40,17 @@ int ProposedNumber(const fs::path& registri, double date) {
     return ProposedNumber(ReadRecords<TMOVIMENTO>(file, false), date);
 }
 
+bool NumberTaken(const fs::path& registri, double date, int number,
+                 const std::optional<TMOVIMENTO>& chosen) {
+    const fs::path file = ResolvePath(CommunicationsFile(registri, date));
+    const bool chosenHere =
+        chosen && ResolvePath(CommunicationsFile(registri, chosen->DATMOV)) == file;
+    const auto records = ReadRecords<TMOVIMENTO>(file, false);
+    return std::any_of(records.begin(), records.end(), [&](const TMOVIMENTO& r) {
+        return r.INTER2 == number && !(chosenHere && r.NUMOPE == chosen->NUMOPE);
+    });
+}
+
 TMOVIMENTO PlaceCommunication(std::vector<TMOVIMENTO>& records, TMOVIMENTO record) {
     PadMovement(record);
     std::int32_t highest = 0;

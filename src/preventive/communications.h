@@ -27,6 +27,12 @@ int ProposedNumber(std::span<const TMOVIMENTO> records, double date);
 // The same over the year's file (a missing file proposes 1 and is not created).
 int ProposedNumber(const fs::path& registri, double date);
 
+// Whether another communication of the year of `date` already carries the annual number: its
+// letter has the same file name, which a second one would overwrite. The communication being
+// changed (`chosen`) does not count. A missing file holds none.
+bool NumberTaken(const fs::path& registri, double date, int number,
+                 const std::optional<TMOVIMENTO>& chosen);
+
 // Numbers the record (1 + the largest NUMOPE) and places it before the first record with a
 // greater annual number, or at the end. Returns the record as placed.
 TMOVIMENTO PlaceCommunication(std::vector<TMOVIMENTO>& records, TMOVIMENTO record);

@@ -145,7 +145,9 @@ reports::Report PreventiveLetter(const TUTENTE& stored, const TMOVIMENTO& commun
 
 QImage LoadSignature(const fs::path& datiGen) {
     const fs::path path = ResolvePath(datiGen / "FIRMA.BMP");
-    if (!fs::exists(path)) return {};
+    // A signature that cannot be reached leaves the letter unsigned, as a missing one does.
+    std::error_code unreachable;
+    if (!fs::exists(path, unreachable)) return {};
     QImageReader reader(QString::fromStdString(path.string()));
     reader.setDecideFormatFromContent(true);
     return reader.read();

@@ -31,7 +31,7 @@ QStringList BeerTypeLines(const QString& beerType, double room,
 reports::Report PreventiveLetter(const TUTENTE& company, const TMOVIMENTO& communication,
                                  const QImage& signature);
 
-// DATI_GEN/FIRMA.BMP; a null image when it is missing or cannot be read.
+// DATI_GEN/FIRMA.BMP; a null image when it is missing or cannot be reached or read.
 QImage LoadSignature(const fs::path& datiGen);
 
 // Writes the letter as a PDF file, whole: its folders are created when missing, and the file

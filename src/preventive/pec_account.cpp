@@ -40,7 +40,7 @@ TTABELLA RecordOfAccount(const PecAccount& a) {
 
 std::optional<PecAccount> ReadPecAccount(const fs::path& file) {
     const fs::path path = ResolvePath(file);
-    if (!fs::exists(path)) return std::nullopt;
+    if (!PathExists(path)) return std::nullopt;
     return AccountFromRecord(ReadConfigRecord(path));
 }
 

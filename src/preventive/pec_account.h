@@ -29,7 +29,8 @@ struct PecAccount {
 PecAccount AccountFromRecord(const TTABELLA& record);
 TTABELLA RecordOfAccount(const PecAccount& account);
 
-// The account; nothing when the file is missing. A damaged file throws DamagedFileError.
+// The account; nothing when the file is missing. A damaged file throws DamagedFileError, a
+// file that cannot be told there or not (a loop of links) IoError.
 std::optional<PecAccount> ReadPecAccount(const fs::path& file);
 // Replaces the file with a fresh record of the account. Throws IoError.
 void WritePecAccount(const fs::path& file, const PecAccount& account);

@@ -21,6 +21,8 @@
 #include "store/table_structures.h"
 #include "store/tables.h"
 #include "tables/listview.h"
+#include "tables/messages.h"
+#include "tables/table_editing.h"
 #include "ui/confirm_button.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
@@ -33,6 +35,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Comunicazione preventiva");
 constexpr const char* kBeerTypes = "PRAZ";
+const QString kBeerTypesTitle = QStringLiteral("Tipi di birra prodotti");
+const QString kBeerTypesMenuEntry = QStringLiteral("Dati Aziendali → Tipi di Birra prodotti");
 constexpr int kBeerTypeLength = 100;
 constexpr int kTanksLength = 21;
 constexpr int kNoteLength = 250;
@@ -58,8 +62,9 @@ TFPREVENTIVA::TFPREVENTIVA(const PreventiveRequest& request, QWidget* parent)
       date_(new ui::DateEdit(this)),
       number_(new ui::IntegerEdit(this)),
       beerType_(new QLineEdit(this)),
-      listTypes_(new QPushButton(QStringLiteral("Elenco"), this)),
-      newType_(new QPushButton(QStringLiteral("Nuovo"), this)),
+      // Reached by accelerator too, so that the keyboard alone chooses or adds a type.
+      listTypes_(new QPushButton(QStringLiteral("&Elenco"), this)),
+      newType_(new QPushButton(QStringLiteral("&Nuovo"), this)),
       tanks_(new QLineEdit(this)),
       litres_(new ui::AmountEdit(this)),
       reading_(new ui::IntegerEdit(this)),
@@ -266,7 +271,19 @@ bool TFPREVENTIVA::dateCheck() {
 
 bool TFPREVENTIVA::numberCheck() {
     composed_.INTER2 = number_->value();
-    return composed_.INTER2 > 0;
+    if (composed_.INTER2 <= 0) return false;
+    // The letter is named by the number: a number already given in the year would overwrite
+    // the letter of another communication, which could then go to customs with this one's.
+    const auto date = date_->date();
+    if (!date) return true;  // the date check refuses it
+    bool taken = false;
+    try {
+        taken = NumberTaken(request_.folders.registri, *date, composed_.INTER2, request_.chosen);
+    } catch (const IoError&) {
+        return true;  // the save meets the same file and reports it
+    }
+    if (taken) ui::Warn(this, kNumberTakenMessage);
+    return !taken;
 }
 
 bool TFPREVENTIVA::beerTypeCheck() {
@@ -276,12 +293,16 @@ bool TFPREVENTIVA::beerTypeCheck() {
     key.text[10].set(kBeerTypes);
     TableLookup found;
     try {
-        found = FindByKey(request_.folders.datiGen, kBeerTypes, key);
+        // A type typed in lower case is the type the table holds in upper case.
+        found = FindByKey(request_.folders.datiGen, kBeerTypes, key, LetterCase::Ignored);
     } catch (const IoError& e) {
         ui::ShowIoError(this, e);
         return false;
     }
     if (found.found()) {
+        // Stored and shown as the table holds it, as the production recalls it from there.
+        beerType_->setText(ui::FromField(found.record.text[0]));
+        ui::SetField(composed_.PRODAZ, beerType_->text());
         composed_.GRAPLA = found.record.num[kPlatoSlot];
         return true;
     }
@@ -291,11 +312,18 @@ bool TFPREVENTIVA::beerTypeCheck() {
                                    static_cast<qsizetype>(kMissingFileStructureMessage.size())));
         return false;
     }
-    // The list opens once the focus change in progress is over.
+    // The list opens once the focus change in progress is over. With no type in the table yet
+    // there is nothing to choose from: the new type is entered instead.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (isVisible() && !closing_) chooseBeerType();
+            if (!isVisible() || closing_) return;
+            if (!tables::TableIsEmpty(this, request_.folders.datiGen, kBeerTypes)) {
+                chooseBeerType();
+                return;
+            }
+            ui::Warn(this, tables::EmptyTable(kBeerTypesTitle, kBeerTypesMenuEntry));
+            newBeerType();
         },
         Qt::QueuedConnection);
     return false;
@@ -403,8 +431,22 @@ void TFPREVENTIVA::chooseBeerType() {
     beerType_->setFocus(Qt::OtherFocusReason);
 }
 
+QString TFPREVENTIVA::typedNewBeerType() const {
+    const QString typed = beerType_->text().trimmed();
+    if (typed.isEmpty()) return {};
+    TTABELLA key = BlankTabella();
+    key.text[0].set(ui::ToRecord(typed));
+    try {
+        if (FindByKey(request_.folders.datiGen, kBeerTypes, key, LetterCase::Ignored).found())
+            return {};
+    } catch (const IoError&) {
+        return {};  // the check of the field reports it
+    }
+    return typed;
+}
+
 void TFPREVENTIVA::newBeerType() {
-    const QString type = setup::OpenNewBeerType(this, beerTypes());
+    const QString type = setup::OpenNewBeerType(this, beerTypes(), typedNewBeerType());
     if (!type.isEmpty()) beerType_->setText(type);
     beerType_->setFocus(Qt::OtherFocusReason);
 }

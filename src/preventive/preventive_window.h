@@ -45,6 +45,9 @@ struct PreventiveRequest {
 inline const QString kEarlyBrewMessage = QStringLiteral(
     "ATTENZIONE, la data di produzione dovrebbe essere successiva alla data odierna");
 
+inline const QString kNumberTakenMessage =
+    QStringLiteral("NUMERO PROGRESSIVO GIA` UTILIZZATO DA UN'ALTRA COMUNICAZIONE DELL'ANNO");
+
 class TFPREVENTIVA : public ui::EntryWindow {
     Q_OBJECT
 public:
@@ -87,7 +90,10 @@ private:
     // The list and the window of the beer types, table PRAZ.
     tables::TableContext beerTypes() const;
     void chooseBeerType();
+    // The beer-type window for a new type, started from the type typed when the table does not
+    // hold it.
     void newBeerType();
+    QString typedNewBeerType() const;
 
     PreventiveRequest request_;
     TMOVIMENTO composed_ = BlankMovement();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -31,12 +32,15 @@ fs::path TextFile(const WorkFolders& folders) {
     return ResolvePath(folders.datiGen / "TESTOPEC.RTF");
 }
 
-// The account as the sending needs it; nothing (reported) when it cannot be read.
-std::optional<PecAccount> ReadAccount(QWidget* window, const WorkFolders& folders) {
+// The account as the sending needs it; nothing when it is missing, or (reported, and told by
+// `unreadable`) when it cannot be read.
+std::optional<PecAccount> ReadAccount(QWidget* window, const WorkFolders& folders,
+                                      bool* unreadable = nullptr) {
     try {
         return ReadPecAccount(folders.pecAccountFile());
     } catch (const IoError& e) {
         ui::ShowIoError(window, e);
+        if (unreadable) *unreadable = true;
         return std::nullopt;
     }
 }
@@ -113,6 +117,7 @@ void TFINVIA_PEC::opened() {
         ui::ShowIoError(this, e);
     }
     subject_->setText(PecSubject(company, c));
+    showWholeSubject();
     text_->clear();
     try {
         if (const auto rtf = ReadWholeFile(TextFile(request_.folders)))
@@ -127,11 +132,23 @@ void TFINVIA_PEC::opened() {
     text_->setFocus(Qt::OtherFocusReason);
 }
 
+void TFINVIA_PEC::showWholeSubject() {
+    // The window widens, within the screen, until the subject fits its field; what still does
+    // not fit is seen from its start, the excise code.
+    const int room = subject_->fontMetrics().horizontalAdvance(subject_->text() + "WW");
+    int wanted = width() + room - subject_->width();
+    if (const QScreen* shown = screen())
+        wanted = std::min(wanted, shown->availableGeometry().width() - 50);
+    if (wanted > width()) resize(wanted, height());
+    subject_->setCursorPosition(0);
+}
+
 void TFINVIA_PEC::showRecipients(bool askWhenMissing) {
     if (!isVisible()) return;
-    std::optional<PecAccount> account = ReadAccount(this, request_.folders);
-    const bool missing = !account && !fs::exists(ResolvePath(request_.folders.pecAccountFile()));
-    if (missing && askWhenMissing) {
+    bool unreadable = false;
+    std::optional<PecAccount> account = ReadAccount(this, request_.folders, &unreadable);
+    // An account that cannot be read was reported: the account window would not help.
+    if (!account && !unreadable && askWhenMissing) {
         // Once only: leaving the account window without saving leaves the window as it is.
         OpenPecAccount(this, request_.folders);
         account = ReadAccount(this, request_.folders);

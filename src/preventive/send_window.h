@@ -60,6 +60,7 @@ private:
     // account window first.
     void showRecipients(bool askWhenMissing);
     void showAttachment();
+    void showWholeSubject();
     void send();
     // One sending pass; true when the server took the message for every recipient.
     bool pass(const PecAccount& account, const QStringList& recipients, const QString& subject);

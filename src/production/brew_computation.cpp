@@ -160,6 +160,7 @@ std::optional<RegisterProtocol> ProtocolInForceIn(std::span<const TTABELLA> prot
     protocol.number = found->text[0].trimmed().substr(0, 10);
     protocol.protocolDate = found->num[kProtocolDateSlot];
     protocol.validFrom = found->num[kProtocolValidFromSlot];
+    protocol.office = found->text[2].trimmed();
     protocol.year = YearText(protocol.protocolDate);
     return protocol;
 }

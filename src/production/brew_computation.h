@@ -113,6 +113,7 @@ struct RegisterProtocol {
     std::string year;    // "yyyy" of the protocol date
     double protocolDate = 0;
     double validFrom = 0;
+    std::string office;  // text slot 2: the stamping office as the registers print it, trimmed
 };
 
 // The last protocol, in file order, whose valid-from date is on or before the date.

@@ -140,7 +140,8 @@ void TFSCEGLIMOVIMENTO::rebuild() {
     }
     fill();
     fit();
-    if (list_->rowCount() > 0) list_->selectRow(0);
+    if (list_->rowCount() > 0)
+        list_->selectRow(mode_ && mode_->lastRowSelected ? list_->rowCount() - 1 : 0);
 }
 
 void TFSCEGLIMOVIMENTO::fill() {

@@ -99,6 +99,15 @@ std::vector<QString> RequestTexts(const TMOVIMENTO& r) {
             Text(r.ANNOTA)};
 }
 
+std::vector<QString> RawMaterialTexts(const TMOVIMENTO& r) {
+    return {Date(r.DATMOV),
+            r.TIPMOV == "C" ? QStringLiteral("CARICO") : QStringLiteral("SCARICO"),
+            Text(r.NUMDOC) + " del " + Date(r.DATDOC),
+            Text(r.PRODDO),
+            Amount(r.QUANTI),
+            Text(r.PRODAZ)};
+}
+
 std::vector<QString> PreventiveTexts(const TMOVIMENTO& r) {
     const QString sent =
         r.DATPEC < 10000 ? QString("- - -") : Date(r.DATPEC) + " - " + Text(r.MITDES);
@@ -120,6 +129,9 @@ const std::vector<ChooserColumn> kTributeColumns = {
     {"TIPO RECORD", 15}, {"PERIODO", 11}, {"IMPORTO", 12}, {"N. FLUSSO", 10}, {"NOTA", 6}};
 const std::vector<ChooserColumn> kRequestColumns = {
     {"VALIDO DAL", 11}, {"FAM.", 5}, {"ANNO", 5}, {"N.PROT.", 8}, {"TITOLO", 7}};
+const std::vector<ChooserColumn> kRawMaterialColumns = {
+    {"DATA MOV.", 11},   {"TIPO MOV.", 10}, {"N. e DATA DOCUMENTO", 20},
+    {"MATERIA PR.", 12}, {"Quantità", 9},   {"Fornitore", 11}};
 const std::vector<ChooserColumn> kPreventiveColumns = {{"DATA", 11},          {"NUM.", 5},
                                                        {"TIPO DI BIRRA", 14}, {"LITRI", 6},
                                                        {"TINI", 5},           {"DATA e ORA", 19}};
@@ -151,6 +163,8 @@ const std::vector<ChooserMode>& ChooserModes() {
          PreventiveTexts},
         {'I', "COMUNICAZIONI PREVENTIVE DA INVIARE", K::Preventive, true, kPreventiveColumns,
          NotSentByPec, PreventiveTexts},
+        {kRawMaterialChooserMode, "MODIFICA UN MOVIMENTO DI MATERIA PRIMA", K::RawMaterials, false,
+         kRawMaterialColumns, Every, RawMaterialTexts, true},
     };
     return modes;
 }

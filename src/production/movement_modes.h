@@ -57,7 +57,13 @@ struct ChooserMode {
     bool (*listed)(const TMOVIMENTO&);
     // The column texts of a trimmed record, one per column.
     std::vector<QString> (*texts)(const TMOVIMENTO&);
+    // The list opens on its last row instead of its first.
+    bool lastRowSelected = false;
 };
+
+// The mode of the raw-material chooser FSCEGLICARSCAMP: every movement of the year's .MPR file,
+// in file order, the last one selected.
+inline constexpr char kRawMaterialChooserMode = 'K';
 
 // Nothing for a letter that is not a chooser mode.
 const ChooserMode* FindChooserMode(QChar letter);

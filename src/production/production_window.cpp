@@ -82,7 +82,8 @@ std::optional<TMOVIMENTO> ChoosePreventive(QWidget* parent, const EntryRequest& 
 
 TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
     : BrewEntryWindow(request, false, -1.0, parent),
-      preventive_(new QPushButton(QStringLiteral("Richiama la comunicazione preventiva"), this)),
+      // Not a tab stop (pressing it leaves no field), so reached from the keyboard by accelerator.
+      preventive_(new QPushButton(QStringLiteral("&Richiama la comunicazione preventiva"), this)),
       title_(new QLabel(this)),
       number_(new QLineEdit(this)),
       pecDate_(new ui::DateEdit(this)),

@@ -192,6 +192,10 @@ void TFPRODAZ::showEvent(QShowEvent* event) {
     yield_->setVisible(energy_);
     yieldLabel_->setVisible(energy_);
     reset();
+    if (!typedType_.trimmed().isEmpty()) {
+        type_->setText(typedType_.trimmed().toUpper());
+        focus_.move(code_);
+    }
 }
 
 bool TFPRODAZ::readMeter() {
@@ -366,10 +370,12 @@ void OpenBeerTypes(QWidget* parent, const tables::TableContext& context) {
     window.exec();
 }
 
-QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context) {
+QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
+                        const QString& typedType) {
     tables::TableContext single = context;
     single.singleEntry = true;
     TFPRODAZ window(single, parent);
+    window.setTypedType(typedType);
     if (window.exec() != QDialog::Accepted) return {};
     return window.savedType();
 }

@@ -47,6 +47,9 @@ public:
     QString savedType() const;
     // The product code as the field shows it, blanks in the places not typed.
     QString productCode() const;
+    // A beer type typed in another window that the table does not hold: shown in the type
+    // field when the window opens, so that only its code and figures are left to type.
+    void setTypedType(const QString& type) { typedType_ = type; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -73,6 +76,7 @@ private:
     tables::TableContext context_;
     TTABELLA record_;
     std::optional<TTABELLA> saved_;
+    QString typedType_;
     bool energy_ = false;
     bool litreCounter_ = false;
     // Moves of the focus made by the window, without the exit rule of the field it leaves.
@@ -98,8 +102,10 @@ private:
 // Opens FPRODAZ from the menu.
 void OpenBeerTypes(QWidget* parent, const tables::TableContext& context);
 
-// Opens FPRODAZ in single-entry mode, whatever the context says, and returns the beer type
-// saved there (trimmed), or "" when the window was left without saving.
-QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context);
+// Opens FPRODAZ in single-entry mode, whatever the context says, starting from `typedType`
+// when given, and returns the beer type saved there (trimmed), or "" when the window was left
+// without saving.
+QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
+                        const QString& typedType = {});
 
 }  // namespace braxol::setup

@@ -78,4 +78,9 @@ CleanResult CleanSignatureFolders(const std::string& codute, const fs::path& toS
     return result;
 }
 
+std::string SentFlowText(double datflu, int numflu) {
+    if (datflu > 1000 && IsValidDate(datflu)) return FlowNameSuffix(numflu, datflu);
+    return " ";
+}
+
 }  // namespace braxol

@@ -12,6 +12,10 @@ namespace fs = std::filesystem;
 // "MMDD.Cnn": 0315.C07 for flow 7 of 15 March.
 std::string FlowNameSuffix(int number, double date);
 
+// The flow a record went with, as the search lists show it: the suffix of its flow date and
+// number when the flow date is a real date (above day 1000), a single blank otherwise.
+std::string SentFlowText(double datflu, int numflu);
+
 // 1 + the highest number among the signed files of this user and day (1 when none).
 int NextFlowNumber(double date, const std::string& codute, const fs::path& signedFolder);
 

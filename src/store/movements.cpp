@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "dates.h"
-#include "decimal.h"
-#include "io_error.h"
 #include "lock.h"
 #include "numbers.h"
 #include "paths.h"
+#include "raw_material_stock.h"
 
 namespace braxol {
 namespace {
-
-// Why a raw-material file whose quantities cannot be added up is not used.
-constexpr const char* kQuantitiesBeyondRange = "quantità troppo grandi per il calcolo";
 
 bool IsActiveInsertion(const TMOVIMENTO& r) {
     return r.TIPRIC == "I" && !(r.STATO == "C");
@@ -167,24 +163,7 @@ bool CancelOrRectify(const fs::path& path, const TMOVIMENTO& target, TMOVIMENTO 
 }
 
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& q) {
-    const auto year = YearOfDate(q.DATMOV);
-    if (!year || *year < 2014) return 0.0;
-    Decimal stock;
-    for (int y = 2014; y <= *year; ++y) {
-        const fs::path file = YearFile(registri, y, ".MPR");
-        try {
-            for (const auto& r : ScanMovements(file)) {
-                const bool load = r.TIPMOV == "C";
-                if (!load && !(r.TIPMOV == "S")) continue;
-                if (r.PRODDO.padded() != q.PRODDO.padded() || !(r.DATMOV <= q.DATMOV)) continue;
-                const Decimal quantity = Decimal::FromDouble(r.QUANTI);
-                stock += load ? quantity : -quantity;
-            }
-        } catch (const DecimalOverflow&) {
-            throw IoError(file.string(), kQuantitiesBeyondRange);
-        }
-    }
-    return stock.ToDouble();
+    return RawMaterialLedger(registri).stock(q);
 }
 
 }  // namespace braxol

@@ -49,7 +49,8 @@ auto WithMovementFile(const fs::path& given, Op&& op) {
 
 // Stock of raw material q.PRODDO at the date q.DATMOV over REGISTRI/<year>.MPR from 2014 on:
 // the exact decimal sum of the quantities, each taken to 5 decimals (store/decimal.h), as the
-// nearest Double. A file holding quantities beyond any stock throws IoError naming it.
+// nearest Double. A file holding quantities beyond any stock throws IoError naming it. A window
+// that asks often keeps a RawMaterialLedger (raw_material_stock.h) instead.
 double RawMaterialStock(const fs::path& registri, const TMOVIMENTO& query);
 
 // The same operations on records in memory, for the file operations above and for windows

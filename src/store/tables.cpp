@@ -137,11 +137,12 @@ bool RemoveTableRecord(std::vector<TTABELLA>& records, std::int32_t number) {
     return true;
 }
 
-TableLookup FindByKey(const fs::path& datiGen, std::string_view table, const TTABELLA& key) {
+TableLookup FindByKey(const fs::path& datiGen, std::string_view table, const TTABELLA& key,
+                      LetterCase letterCase) {
     TableLookup result;
     if (const auto structure = ReadTableStructure(datiGen, table)) {
         const std::vector<TTABELLA> records = ReadTable(TableFile(datiGen, table));
-        if (const auto at = FindKeyIn(records, key, structure->keyCount())) {
+        if (const auto at = FindKeyIn(records, key, structure->keyCount(), letterCase)) {
             result.status = KeyLookup::Found;
             result.record = records[*at];
         }

@@ -46,10 +46,15 @@ struct TableLookup {
     bool found() const { return status == KeyLookup::Found; }
 };
 
+// How a key is matched: byte by byte, or without regard to the case of letters (a beer type
+// typed in lower case finds the type the table holds in upper case).
+enum class LetterCase { Exact, Ignored };
+
 // The first record of <table>.TAB whose text slots 0..k-1 (k from the structure) equal those
 // of `key`, both padded. With k = 0 that is the first record. NoStructure when <table>.STR is
 // missing or empty: the caller shows kMissingFileStructureMessage and answers "not found".
-TableLookup FindByKey(const fs::path& datiGen, std::string_view table, const TTABELLA& key);
+TableLookup FindByKey(const fs::path& datiGen, std::string_view table, const TTABELLA& key,
+                      LetterCase letterCase = LetterCase::Exact);
 
 // The first record with this record number, trimmed; nothing when there is none.
 std::optional<TTABELLA> ReadByNumber(std::int32_t number, const fs::path& tableFile);
@@ -92,10 +97,6 @@ std::optional<TTABELLA> RecordFromCsvLine(std::string_view line, std::string_vie
 // inserted one by one into an empty table, and returns how many there are. The CSV file is
 // read before anything is written: when it is missing or unreadable the table stays as it was.
 std::size_t ImportTableCsv(const fs::path& datiGen, std::string_view table);
-
-// How a key is matched: byte by byte, or without regard to the case of letters (a beer type
-// typed in lower case finds the type the table holds in upper case).
-enum class LetterCase { Exact, Ignored };
 
 // The same operations on records in memory, for the file operations above and for windows
 // that change several records at once. Numbering a record in a table that already holds the

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "store/csv.h"
 #include "store/dates.h"
 #include "store/flows.h"
 #include "store/movements.h"
@@ -189,17 +190,6 @@ std::vector<TMOVIMENTO> ListedTributes(const std::vector<TMOVIMENTO>& tributes, 
     return listed;
 }
 
-std::string CsvField(std::string_view field) {
-    if (field.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(field);
-    std::string quoted = "\"";
-    for (char c : field) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 std::string CsvHeader(TributeKind kind) {
     if (kind == TributeKind::Excise) return "Periodo;Accise a debito;Capitolo;Flusso;T.;S.;Note;";
     return "Periodo;Importo Magg.;Sanzione min.;%riduz.;Importo sanzione;Tasso;GG interessi;"
@@ -207,8 +197,7 @@ std::string CsvHeader(TributeKind kind) {
 }
 
 std::string FlowColumn(const TMOVIMENTO& r) {
-    if (r.DATFLU > 1000 && IsValidDate(r.DATFLU)) return FlowNameSuffix(r.NUMFLU, r.DATFLU);
-    return " ";
+    return SentFlowText(r.DATFLU, r.NUMFLU);
 }
 
 std::string CsvLine(const TMOVIMENTO& r, TributeKind kind) {
@@ -226,15 +215,13 @@ std::string CsvLine(const TMOVIMENTO& r, TributeKind kind) {
     fields.push_back(r.TIPRIC.padded());
     fields.push_back(r.STATO.padded());
     fields.push_back(r.ANNOTA.trimmed());
-    std::string line;
-    for (const std::string& f : fields) line += CsvField(f) + ";";
-    return line;
+    return braxol::CsvLine(fields);
 }
 
 std::string SearchCsv(const std::vector<TMOVIMENTO>& listed, TributeKind kind) {
-    std::string csv = CsvHeader(kind) + "\r\n";
-    for (const TMOVIMENTO& r : listed) csv += CsvLine(r, kind) + "\r\n";
-    return csv;
+    std::vector<std::string> lines;
+    for (const TMOVIMENTO& r : listed) lines.push_back(CsvLine(r, kind));
+    return braxol::CsvText(CsvHeader(kind), lines);
 }
 
 fs::path SearchCsvPath(const WorkFolders& folders, TributeKind kind) {

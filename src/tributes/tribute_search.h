@@ -46,10 +46,6 @@ RangeCheck CheckSearchRange(std::string_view start, std::string_view end);
 std::vector<TMOVIMENTO> ListedTributes(const std::vector<TMOVIMENTO>& tributes, TributeKind kind,
                                        const SearchRange& range, bool sentOnly);
 
-// A field as a spreadsheet reads it back whole: a field holding ";", a double quote or a line
-// break is surrounded with double quotes and its double quotes are doubled.
-std::string CsvField(std::string_view field);
-
 // Header line and record lines, without the line end.
 std::string CsvHeader(TributeKind kind);
 std::string CsvLine(const TMOVIMENTO& record, TributeKind kind);

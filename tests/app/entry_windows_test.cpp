@@ -18,6 +18,11 @@
 #include "production/brew_fixture.h"
 #include "production/production_window.h"
 #include "production/wash_window.h"
+#include "rawmaterials/balance_window.h"
+#include "rawmaterials/materials_window.h"
+#include "rawmaterials/movement_window.h"
+#include "rawmaterials/search_window.h"
+#include "rawmaterials/totals_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/password_window.h"
@@ -61,6 +66,15 @@ tributes::TributeRequest TributeRequest(const WorkFolders& folders, QChar mode) 
 // The stored production that the change rows open.
 TMOVIMENTO StoredProduction() {
     return StoredBrew(1, Day(2025, 3, 10), 1000, 1400);
+}
+
+// The stored load that the change row opens.
+TMOVIMENTO StoredLoad() {
+    TMOVIMENTO r = RawMaterial(Day(2025, 3, 10), "C", "MALTO", 100);
+    r.DATDOC = Day(2025, 3, 10);
+    r.NUMDOC.set("DDT 1");
+    PadMovement(r);
+    return Stored(r, 1, 1);
 }
 
 struct Row {
@@ -116,6 +130,24 @@ const std::vector<Row>& Rows() {
         {"FRICREGDER",
          Make<tributes::TFRICREGDER>([](auto& f) { return TributeRequest(f, QChar('T')); }),
          "MDAAL", "11"},
+        {"FCARSCAMP", Make<rawmaterials::TFCARSCAMP>([](auto& f) {
+             return rawmaterials::MovementRequest{f, false, BlankMovement(), 800, 600};
+         }),
+         "ANNOTA", "consegna"},
+        {"FCARSCAMP in modifica", Make<rawmaterials::TFCARSCAMP>([](auto& f) {
+             return rawmaterials::MovementRequest{f, true, StoredLoad(), 800, 600};
+         }),
+         "NUMDOC", "DDT 2", false},
+        {"FMATPRI", Make<rawmaterials::TFMATPRI>([](auto& f) { return Context(f, "MATPRIME"); }),
+         "LE1", "ORZO"},
+        {"FRICCARSCAMP",
+         Make<rawmaterials::TFRICCARSCAMP>([](auto& f) { return Context(f, "MATPRIME"); }),
+         "PRODDO", "MALTO"},
+        {"FTOTALIMP", Make<rawmaterials::TFTOTALIMP>([](auto& f) { return f; }), "MDAAL", "31"},
+        {"FBILANCIO", Make<rawmaterials::TFBILANCIO>([](auto& f) {
+             return rawmaterials::BalanceRequest{f, BlankTutente(), "2025"};
+         }),
+         "VENDUTA", "100"},
     };
     return rows;
 }
@@ -200,6 +232,11 @@ protected:
         AddProductCode(f, kBeerCode);
         AddBeerType(f, "BIONDA", kBeerCode, 1, 12.5);
         WriteMovements(work.registri("2025.RGM"), {StoredProduction()});
+        WriteMovements(work.registri("2025.MPR"), {StoredLoad()});
+        TTABELLA malto = BlankTabella();
+        malto.text[0].set("MALTO");
+        malto.text[10].set("MATPRIME");
+        InsertTableRecord(TableFile(f.datiGen, "MATPRIME"), malto);
     }
     void Open(const Row& row) {
         seams.messages.clear();

@@ -148,11 +148,12 @@ TEST_F(MainWindow, WebAddressesStoredWithoutSchemeOpenInTheBrowser) {
 
 TEST_F(MainWindow, EntriesWithoutTheirWindowAreDisabled) {
     app::TFPRINCIPALE window(state);
-    for (const char* name : {"Action38", "Action47"})
+    for (const char* name : {"Action42", "Action47", "Action56"})
         EXPECT_FALSE(window.action(name)->isEnabled()) << name;
     for (const char* name :
-         {"Action1", "Action2", "Action3", "Action4", "Action9", "Action10", "Action11", "Action58",
-          "Action61", "Action22", "Action23", "Action28", "Action62", "Action65"})
+         {"Action1",  "Action2",  "Action3",  "Action4",  "Action9",  "Action10", "Action11",
+          "Action58", "Action61", "Action22", "Action23", "Action28", "Action62", "Action65",
+          "Action38", "Action39", "Action40", "Action41", "Action43", "Action45", "Action55"})
         EXPECT_TRUE(window.action(name)->isEnabled()) << name;
 }
 

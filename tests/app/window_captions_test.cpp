@@ -14,10 +14,23 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "preventive/account_window.h"
+#include "preventive/pec_account.h"
+#include "preventive/preventive_window.h"
+#include "preventive/send_window.h"
 #include "production/deletion_window.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
+#include "production/register_window.h"
+#include "production/search_window.h"
+#include "production/summary_window.h"
 #include "production/wash_window.h"
+#include "rawmaterials/balance_window.h"
+#include "rawmaterials/materials_window.h"
+#include "rawmaterials/movement_chooser.h"
+#include "rawmaterials/movement_window.h"
+#include "rawmaterials/search_window.h"
+#include "rawmaterials/totals_window.h"
 #include "setup/beer_types_window.h"
 #include "setup/company_window.h"
 #include "setup/info_window.h"
@@ -121,6 +134,11 @@ protected:
         add(new tributes::TFACCISE_DA(tribute));
         add(new tributes::TFRAVVEDIM(tribute));
         add(new tributes::TFRICREGDER(search));
+        add(new production::TFRICTUTTO({f, QChar()}));
+        add(new production::TFRICREGC({f, 'P'}));
+        add(new production::TFRICREGL({f, 'L'}));
+        add(new production::TFRIEPMESE({f, BlankTutente()}));
+        add(new production::TFSTAREGCARSCA({f, BlankTutente()}));
         telematic::FlowWindowRequest flow;
         flow.folders = f;
         add(new telematic::TFCREAFIRMAINVIAREGISTRO(flow));
@@ -129,6 +147,23 @@ protected:
         add(new telematic::TFCANCFLUSSO({f, state.workingYear}));
         add(new telematic::TFVERIFICA_FLUSSO(
             {f, BlankTutente(), state.workingYear, state.telematic, {}}));
+        add(new rawmaterials::TFCARSCAMP({f, false, BlankMovement(), 0, 0}));
+        add(new rawmaterials::TFSCEGLICARSCAMP(f, 0, 0));
+        add(new rawmaterials::TFMATPRI(table("MATPRIME")));
+        add(new rawmaterials::TFRICCARSCAMP(table("MATPRIME")));
+        add(new rawmaterials::TFTOTALIMP(f));
+        add(new rawmaterials::TFBILANCIO({f, BlankTutente(), "2025"}));
+        add(new preventive::TFPREVENTIVA({f, std::nullopt, 0, 0}));
+        add(new preventive::TFACCOUNT_PEC(f));
+        // With its account, so that the sending window opens without asking for it.
+        preventive::WritePecAccount(f.pecAccountFile(), {.server = "smtps.pec.example",
+                                                         .sender = "birrificio@pec.example",
+                                                         .password = "x",
+                                                         .recipients = "dogana@pec.example"});
+        TMOVIMENTO communication = BlankMovement();
+        communication.DATMOV = communication.DATDOC = 45732;
+        communication.INTER2 = 12;
+        add(new preventive::TFINVIA_PEC({f, communication}));
         return all;
     }
 };

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <memory>
 
 #include "preventive_fixture.h"
@@ -170,6 +171,18 @@ TEST_F(AccountWindow, SignaturePictures) {
     }
 }
 
+// The signature is loaded from the keyboard too, before the account is filled in: by Tab the
+// button comes after "&CONFERMA", which sends the focus back to the first field to fill.
+TEST_F(AccountWindow, SignatureLoadedByItsAccelerator) {
+    ASSERT_TRUE(QImage(90, 30, QImage::Format_RGB32).save(PicturePath("firma.png"), "PNG"));
+    Open();
+    seams.files.planPath(PicturePath("firma.png"));
+    PressKey(W(), Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(250);  // the accelerator clicks after the button's animation
+    EXPECT_EQ(seams.files.captions.size(), 1);
+    EXPECT_EQ(ControlAs<QLabel>(W(), "Image1")->pixmap().width(), 90);
+}
+
 // A transparent picture is kept on white, as it prints.
 TEST_F(AccountWindow, TransparentPictureIsKeptOnWhite) {
     QImage picture(10, 10, QImage::Format_ARGB32);
@@ -191,6 +204,22 @@ TEST_F(AccountWindow, DamagedAccountFileIsReportedAndNeverWritten) {
     EXPECT_FALSE(window->saved());
     EXPECT_EQ(seams.messages.shown().size(), 2u);
     EXPECT_EQ(FileBytes(work.folders().pecAccountFile()), std::string(100, 'x'));
+}
+
+// Files that cannot even be told there or not (a loop of links) are reported like any other
+// input/output error: the window opens, writes nothing and leaves the picture empty.
+TEST_F(AccountWindow, FilesThatCannotBeReachedAreReported) {
+    fs::create_symlink(work.folders().pecAccountFile(), work.folders().pecAccountFile());
+    fs::create_symlink(Signature(), Signature());
+    Open();
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(ControlAs<QLabel>(W(), "Image1")->pixmap().isNull());
+    EXPECT_EQ(Shown("ST1250_0"), "");
+    FillGood();
+    Click(W(), "BCONF");
+    EXPECT_FALSE(window->saved());
+    EXPECT_TRUE(fs::is_symlink(work.folders().pecAccountFile()));
 }
 
 }  // namespace

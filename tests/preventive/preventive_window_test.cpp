@@ -16,6 +16,7 @@
 #include "preventive_fixture.h"
 #include "production/movement_chooser.h"
 #include "production/production_window.h"
+#include "setup/beer_types_window.h"
 #include "store/lock.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
@@ -63,6 +64,13 @@ protected:
         PressEnter(W());
         EXPECT_EQ(FocusName(), "ANNOTA");
     }
+    // From the tanks on: T1, 900 litres, confirmed.
+    void FinishFromTanks() {
+        EXPECT_EQ(FocusName(), "NUMDOC");
+        TypeThenEnter("T1");
+        TypeThenEnter("900");
+        Click(W(), "BCONF");
+    }
     TMOVIMENTO Only(int year = 2025) {
         const auto records = ReadPrv(year);
         EXPECT_EQ(records.size(), 1u);
@@ -104,6 +112,18 @@ TEST_F(PreventiveWindow, NewCommunicationByKeyboard) {
     EXPECT_FALSE(fs::exists(LockMarkerPath(Prv())));
 }
 
+// A signature that cannot be reached (a loop of links) leaves the letter unsigned.
+TEST_F(PreventiveWindow, SignatureThatCannotBeReachedLeavesTheLetterUnsigned) {
+    const fs::path signature = work.datiGen("FIRMA.BMP");
+    fs::create_symlink(signature, signature);
+    Open();
+    FillByKeys();
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+    EXPECT_EQ(FileBytes(Letter(2025, 1)).substr(0, 5), "%PDF-");
+}
+
 TEST_F(PreventiveWindow, JanuaryBrewOfANewYear) {
     seams.clock.current = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
     WriteMovements(Register(2025), {brew::StoredBrew(1, Day(2025, 12, 20), 6000, 7000)});
@@ -131,6 +151,51 @@ TEST_F(PreventiveWindow, NumberFiveGoesBetweenFourAndSeven) {
     EXPECT_EQ(records[2].NUMOPE, 4);
     EXPECT_EQ(records[3].INTER2, 7);
     EXPECT_TRUE(fs::exists(Letter(2025, 5)));
+}
+
+// A brew planned before one already communicated is proposed the number of that one (the last
+// number dated before it, plus one). Both letters would be 5.PDF: the number is refused, and
+// the other communication and its letter stay as they were.
+TEST_F(PreventiveWindow, NumberOfAnotherCommunicationOfTheYearIsRefused) {
+    const TMOVIMENTO later = Communication(2, Day(2025, 3, 20), 5);
+    WriteMovements(Prv(), {Communication(1, Day(2025, 3, 10), 4), later});
+    PutLetter(2025, 5, "%PDF del 20 marzo");
+    auto annualNumbers = [this] {
+        std::vector<int> numbers;
+        for (const TMOVIMENTO& r : ReadPrv()) numbers.push_back(r.INTER2);
+        return numbers;
+    };
+    Open();
+    EXPECT_EQ(Shown("INTER2"), "5");
+    Retype(W(), "PRODAZ", "BIONDA");
+    Retype(W(), "NUMDOC", "T1 T2");
+    Retype(W(), "DOUBL3", "1200");
+    Click(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{kNumberTakenMessage});
+    EXPECT_EQ(FocusName(), "INTER2");
+    EXPECT_FALSE(window->saved());
+    EXPECT_EQ(ReadPrv().size(), 2u);
+    EXPECT_EQ(FileBytes(Letter(2025, 5)), "%PDF del 20 marzo");
+
+    // Leaving the field says so at once; another number is taken.
+    seams.messages.clear();
+    PressEnter(W());
+    EXPECT_EQ(seams.messages.texts(), QStringList{kNumberTakenMessage});
+    EXPECT_EQ(FocusName(), "INTER2");
+    Retype(W(), "INTER2", "6");
+    Click(W(), "BCONF");
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(annualNumbers(), (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(FileBytes(Letter(2025, 5)), "%PDF del 20 marzo");
+
+    // The communication changed keeps its own number.
+    seams.messages.clear();
+    Open(later);
+    Retype(W(), "NUMDOC", "T9");
+    Click(W(), "BCONF");
+    EXPECT_EQ(seams.messages.texts(), QStringList{});
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(annualNumbers(), (std::vector<int>{4, 5, 6}));
 }
 
 TEST_F(PreventiveWindow, ChangeIntoAnotherYearMovesTheRecordAndItsLetter) {
@@ -204,6 +269,81 @@ TEST_F(PreventiveWindow, UnknownBeerTypeOpensTheList) {
     EXPECT_EQ(FocusName(), "PRODAZ");
 }
 
+// A brewer without beer types yet types the first one: there is no list to choose from, so
+// the beer-type window opens on the type typed, and the communication goes on with it.
+TEST_F(PreventiveWindow, FirstBeerTypeIsEnteredOnTheWay) {
+    fs::remove(work.datiGen("PRAZ.TAB"));
+    brew::AddProductCode(work.folders(), "1105-22030001-  -    ");
+    Open();
+    FocusOn(W(), "PRODAZ");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = ControlAs<QLineEdit>(w, "LE0")->text();
+        EXPECT_EQ(FocusName(), "LE1");
+        for (const char* text : {"110522030001", "13", ""}) {
+            Type(w, text);
+            PressEnter(w);
+        }
+    });
+    NextModal<tables::TFLISTVIEW> noList([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("ambrata");
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(noList.opened(), 0);
+    ShowActive(W());
+    EXPECT_EQ(typed, "AMBRATA");
+    ASSERT_EQ(seams.messages.texts().size(), 1);
+    EXPECT_TRUE(seams.messages.texts()[0].startsWith(
+        QString::fromUtf8("LA TABELLA \"Tipi di birra prodotti\" È ANCORA VUOTA")));
+    EXPECT_EQ(Shown("PRODAZ"), "AMBRATA");
+    EXPECT_EQ(FocusName(), "PRODAZ");
+    PressEnter(W());
+    FinishFromTanks();
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(Only().PRODAZ.trimmed(), "AMBRATA");
+    EXPECT_EQ(Only().GRAPLA, 13);
+}
+
+// "&Elenco" and "&Nuovo" answer their accelerators: the keyboard alone chooses a type of the
+// list or adds the type typed.
+TEST_F(PreventiveWindow, TheBeerTypeButtonsAnswerTheirAccelerators) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list(ChooseRow(1));
+    PressKey(W(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(list.answered());
+    ShowActive(W());
+    EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
+    EXPECT_EQ(FocusName(), "PRODAZ");
+
+    Retype(W(), "PRODAZ", "WEIZEN");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = ControlAs<QLineEdit>(w, "LE0")->text();
+        w->reject();
+    });
+    PressKey(W(), Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(typed, "WEIZEN");
+}
+
+// A beer type typed in lower case is the type of the table, stored as the table holds it, so
+// that the letter shows it and the production finds it again.
+TEST_F(PreventiveWindow, BeerTypeTypedInLowerCase) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("bionda");
+    Settle();
+    EXPECT_EQ(list.opened(), 0);
+    EXPECT_EQ(Shown("PRODAZ"), "BIONDA");
+    FinishFromTanks();
+    ASSERT_TRUE(window->saved());
+    EXPECT_EQ(Only().PRODAZ.trimmed(), "BIONDA");
+    EXPECT_EQ(Only().GRAPLA, 12.5);
+}
+
 TEST_F(PreventiveWindow, BrewDateNotAfterTodayIsOnlyWarned) {
     Open();
     TypeThenEnter("15032025");
@@ -265,27 +405,36 @@ TEST_F(PreventiveWindow, ProductionRecallsTheCommunication) {
     sent.MITDES.set("09:05");
     PadMovement(sent);
     WriteMovements(Prv(), {Communication(1, Day(2025, 3, 10), 4), sent});
-    production::TFPRODUZIONE production(brew::BrewTest::Request());
-    ShowActive(&production);
-    QString caption;
-    NextModal<production::TFSCEGLIMOVIMENTO> chooser([&](production::TFSCEGLIMOVIMENTO* w) {
-        ShowActive(w);
-        caption = w->windowTitle();
-        auto* list = ControlAs<QTableWidget>(w, "LISTA");
-        list->setFocus();
-        list->selectRow(0);  // newest first
-        PressEnter(w);
-    });
-    Click(&production, "BPREVENTIVA");
-    EXPECT_EQ(chooser.opened(), 1);
-    EXPECT_EQ(caption, "ARCHIVIO COMUNICAZIONI PREVENTIVE");
-    auto shown = [&](const char* name) { return ControlAs<QLineEdit>(&production, name)->text(); };
-    EXPECT_EQ(shown("DATMOV"), "16/03/2025");
-    EXPECT_EQ(shown("NUMDOC"), "5");
-    EXPECT_EQ(shown("PRODAZ"), "BIONDA");
-    EXPECT_EQ(shown("DOUBL5"), "12,5");
-    EXPECT_EQ(shown("DOUBL6"), "15/03/2025");
-    EXPECT_EQ(shown("MITDES"), "09:05");
+    // By mouse, and by its accelerator from the keyboard.
+    for (bool byKeyboard : {false, true}) {
+        SCOPED_TRACE(byKeyboard);
+        production::TFPRODUZIONE production(brew::BrewTest::Request());
+        ShowActive(&production);
+        QString caption;
+        NextModal<production::TFSCEGLIMOVIMENTO> chooser([&](production::TFSCEGLIMOVIMENTO* w) {
+            ShowActive(w);
+            caption = w->windowTitle();
+            auto* list = ControlAs<QTableWidget>(w, "LISTA");
+            list->setFocus();
+            list->selectRow(0);  // newest first
+            PressEnter(w);
+        });
+        if (byKeyboard)
+            PressKey(&production, Qt::Key_R, Qt::AltModifier);
+        else
+            Click(&production, "BPREVENTIVA");
+        ASSERT_TRUE(chooser.answered());
+        EXPECT_EQ(caption, "ARCHIVIO COMUNICAZIONI PREVENTIVE");
+        auto shown = [&](const char* name) {
+            return ControlAs<QLineEdit>(&production, name)->text();
+        };
+        EXPECT_EQ(shown("DATMOV"), "16/03/2025");
+        EXPECT_EQ(shown("NUMDOC"), "5");
+        EXPECT_EQ(shown("PRODAZ"), "BIONDA");
+        EXPECT_EQ(shown("DOUBL5"), "12,5");
+        EXPECT_EQ(shown("DOUBL6"), "15/03/2025");
+        EXPECT_EQ(shown("MITDES"), "09:05");
+    }
 }
 
 }  // namespace

@@ -98,6 +98,10 @@ TEST_F(SendWindow, OpeningShowsTheCommunication) {
     EXPECT_EQ(window->windowTitle(), "Invia documento tramite e-mail");
     EXPECT_EQ(ControlAs<QPushButton>(W(), "BMOSTRAALLEGATO")->text(), "Mostra l'allegato: 5.pdf");
     EXPECT_EQ(ControlAs<QLineEdit>(W(), "OGGETTO")->text(), kSubject);
+    // The window is wide enough to show the whole subject.
+    const auto* subject = ControlAs<QLineEdit>(W(), "OGGETTO");
+    EXPECT_GE(subject->width(), subject->fontMetrics().horizontalAdvance(kSubject));
+    EXPECT_EQ(subject->cursorPosition(), 0);
     EXPECT_EQ(ControlAs<QLabel>(W(), "LDEST")->text(), "dogana@pec.it, ufficio@pec.it");
     EXPECT_EQ(ControlAs<QPlainTextEdit>(W(), "TESTO")->toPlainText(),
               QString::fromUtf8("Testo già inviato\nseconda riga"));
@@ -277,6 +281,17 @@ TEST_F(SendWindow, AccountLeftWithoutSavingIsNotAskedForAgain) {
     EXPECT_EQ(again.opened(), 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Stored().DATPEC, 0);
+}
+
+TEST_F(SendWindow, AnAccountThatCannotBeReachedIsReportedNotAskedFor) {
+    fs::create_symlink(work.folders().pecAccountFile(), work.folders().pecAccountFile());
+    NextModal<TFACCOUNT_PEC> account([](TFACCOUNT_PEC* w) { w->reject(); });
+    Open();
+    Settle();
+    EXPECT_EQ(account.opened(), 0);
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_EQ(ControlAs<QLabel>(W(), "LDEST")->text(), kNoRecipientsText);
 }
 
 }  // namespace

@@ -42,9 +42,10 @@ inline void WriteBrewCompany(const WorkFolders& folders, const Company& c) {
 }
 
 inline void AddProtocol(const WorkFolders& folders, const std::string& number, double protocolDate,
-                        double validFrom) {
+                        double validFrom, const std::string& office = "") {
     TTABELLA r = BlankTabella();
     r.text[0].set(number);
+    r.text[2].set(office);
     r.text[10].set("PROTOCOLLI");
     r.num[0] = protocolDate;
     r.num[1] = validFrom;

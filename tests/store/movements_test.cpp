@@ -10,6 +10,8 @@
 #include "store/lock.h"
 #include "store/movements.h"
 #include "store/paths.h"
+#include "store/raw_material_stock.h"
+#include "store/record_file.h"
 #include "support/record_builders.h"
 #include "support/scripted_lock_prompt.h"
 #include "support/temp_folder.h"
@@ -660,6 +662,50 @@ TEST_F(Stock, SumsAreExactAndQuantitiesBeyondAnyStockAreReported) {
 TEST_F(Stock, AnInvalidDateGivesZero) {
     WriteMovements(Year(2014), {Stored(Load(Day(2014, 2, 1)), 1, 1)});
     EXPECT_EQ(StockOf("MALTO", std::numeric_limits<double>::quiet_NaN()), 0.0);
+}
+
+// A ledger reads each yearly file once, however many stocks it gives, and reads a file again
+// once it has changed on disk (a record added, or one replaced by another of the same size).
+TEST_F(Stock, ALedgerReadsEachFileOnceUntilItChanges) {
+    WriteMovements(Year(2014), {Stored(RawMaterial(Day(2014, 1, 1), "C", "MALTO", 10), 1, 1)});
+    WriteMovements(Year(2015), {Stored(RawMaterial(Day(2015, 1, 1), "C", "MALTO", 5), 1, 1)});
+    RawMaterialLedger ledger(tmp.folders().registri);
+    TMOVIMENTO q = BlankMovement();
+    q.PRODDO.set("MALTO");
+    q.DATMOV = Day(2016, 6, 1);
+    for (int i = 0; i < 50; ++i) EXPECT_DOUBLE_EQ(ledger.stock(q), 15);
+    EXPECT_EQ(ledger.reads(), 3);  // 2014, 2015 and the 2016 file it created
+    EXPECT_TRUE(fs::exists(Year(2016)));
+
+    AddMovement(Year(2015), RawMaterial(Day(2015, 2, 1), "S", "MALTO", 4), NoSelection());
+    EXPECT_DOUBLE_EQ(ledger.stock(q), 11);
+    EXPECT_EQ(ledger.reads(), 4);
+
+    auto records = ScanMovements(Year(2015));
+    records[1].QUANTI = 1;  // same size, other content
+    WriteRecords<TMOVIMENTO>(Year(2015), records);
+    EXPECT_DOUBLE_EQ(ledger.stock(q), 14);
+    EXPECT_EQ(ledger.reads(), 5);
+
+    ledger.forget();
+    EXPECT_DOUBLE_EQ(ledger.stock(q), 14);
+    EXPECT_EQ(ledger.reads(), 8);
+}
+
+// The movement being changed is left out of the stock it may draw on: only its own file and
+// number name it.
+TEST_F(Stock, TheMovementBeingChangedIsLeftOut) {
+    WriteMovements(Year(2015), {Stored(RawMaterial(Day(2015, 3, 10), "C", "MALTO", 100), 1, 1),
+                                Stored(RawMaterial(Day(2015, 3, 10), "S", "MALTO", 30), 2, 2)});
+    WriteMovements(Year(2016), {Stored(RawMaterial(Day(2016, 1, 5), "S", "MALTO", 20), 2, 1)});
+    RawMaterialLedger ledger(tmp.folders().registri);
+    TMOVIMENTO q = BlankMovement();
+    q.PRODDO.set("MALTO");
+    q.DATMOV = Day(2016, 2, 1);
+    EXPECT_DOUBLE_EQ(ledger.stock(q), 50);
+    EXPECT_DOUBLE_EQ(ledger.stock(q, StockExclusion{2015, 2}), 80);
+    EXPECT_DOUBLE_EQ(ledger.stock(q, StockExclusion{2016, 2}), 70);
+    EXPECT_DOUBLE_EQ(ledger.stock(q, StockExclusion{2016, 9}), 50);
 }
 
 // ---- Many operations: sizes and order stay sound ------------------------------------------

@@ -57,25 +57,6 @@ TEST(SearchRange, ChecksOfTheTypedRange) {
     }
 }
 
-TEST(SearchCsv, FieldsThatWouldShiftTheColumnsAreQuoted) {
-    struct Row {
-        std::string field;
-        std::string written;
-    };
-    const Row rows[] = {
-        {"", ""},
-        {"1.234,56", "1.234,56"},
-        {"semplice nota", "semplice nota"},
-        {"a;b", "\"a;b\""},
-        {"riga uno\r\nriga due", "\"riga uno\r\nriga due\""},
-        {"solo\ncapo", "\"solo\ncapo\""},
-        {"detto \"buono\"", "\"detto \"\"buono\"\"\""},
-        {"\"", "\"\"\"\""},
-        {"; \"x\"", "\"; \"\"x\"\"\""},
-    };
-    for (const Row& row : rows) EXPECT_EQ(tributes::CsvField(row.field), row.written);
-}
-
 class SearchWindow : public TributesTest {
 protected:
     std::unique_ptr<TFRICREGDER> window;

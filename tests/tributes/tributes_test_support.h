@@ -16,6 +16,7 @@
 #include "store/movements.h"
 #include "store/record_file.h"
 #include "store/tables.h"
+#include "support/golden.h"
 #include "support/qt/scripted_seams.h"
 #include "support/qt/widget_helpers.h"
 #include "support/record_builders.h"
@@ -139,17 +140,10 @@ protected:
     }
 };
 
-// The golden file of a case, golden/<case>/<name>. With BRAXOL_UPDATE_GOLDEN set, the actual
-// bytes are written there instead (to be looked at before committing them).
+// The golden file of a case, golden/<case>/<name> (support/golden.h).
 inline void ExpectGolden(const std::string& testCase, const std::string& name,
                          const std::string& actual) {
-    const fs::path golden = fs::path(BRAXOL_TRIBUTES_GOLDEN) / testCase / name;
-    if (!qEnvironmentVariableIsEmpty("BRAXOL_UPDATE_GOLDEN")) {
-        fs::create_directories(golden.parent_path());
-        WriteFileBytes(golden, actual);
-    }
-    ASSERT_TRUE(fs::exists(golden)) << golden;
-    EXPECT_EQ(FileBytes(golden), actual) << "differs from " << golden;
+    ExpectGoldenIn(BRAXOL_TRIBUTES_GOLDEN, testCase, name, actual);
 }
 
 }  // namespace braxol::test
