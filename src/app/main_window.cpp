@@ -135,6 +135,7 @@ void TFPRINCIPALE::connectActions() {
     BindTributeWindows(*this);
     BindTelematicWindows(*this);
     BindOutcomeWindows(*this);
+    BindRequestWindows(*this);
     BindPreventiveWindows(*this);
     BindRegisterWindows(*this);
     BindRawMaterialWindows(*this);

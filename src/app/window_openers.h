@@ -27,6 +27,7 @@ void BindTributeWindows(TFPRINCIPALE& main);
 void BindSetupWindows(TFPRINCIPALE& main);
 void BindTelematicWindows(TFPRINCIPALE& main);
 void BindOutcomeWindows(TFPRINCIPALE& main);
+void BindRequestWindows(TFPRINCIPALE& main);
 void BindPreventiveWindows(TFPRINCIPALE& main);
 void BindRegisterWindows(TFPRINCIPALE& main);
 void BindRawMaterialWindows(TFPRINCIPALE& main);

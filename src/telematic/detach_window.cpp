@@ -17,6 +17,7 @@
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
 #include "telematic/flow_stamps.h"
+#include "telematic/tick_list.h"
 #include "telematic/verification_rows.h"
 #include "ui/busy_cursor.h"
 #include "ui/field_exit.h"
@@ -50,8 +51,8 @@ TFCANCFLUSSO::TFCANCFLUSSO(DetachContext context, QWidget* parent)
     setFirstField(flow_.date());
     countTypingIn({flow_.date(), flow_.number(), flow_.year(), answer_});
     ui::OnFieldExit(answer_, [this] { answerExit(); });
-    connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
-    connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
+    connect(all_, &QPushButton::clicked, this, [this] { TickAll(list_, true); });
+    connect(none_, &QPushButton::clicked, this, [this] { TickAll(list_, false); });
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -168,11 +169,8 @@ void TFCANCFLUSSO::rebuild() {
                 return CarriesStamp(r, stamp);
             });
             listedYear_ = *year;
-            for (const QString& row : FlowRows(listed_, FlowRowStyle::Detach)) {
-                auto* item = new QListWidgetItem(row, list_);
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-                item->setCheckState(Qt::Unchecked);
-            }
+            for (const QString& row : FlowRows(listed_, FlowRowStyle::Detach))
+                AddTickable(list_, row);
         } catch (const IoError& e) {
             listed_.clear();
             list_->clear();
@@ -181,11 +179,6 @@ void TFCANCFLUSSO::rebuild() {
     }
     writeCopies();
     if (list_->count() > 0) list_->setCurrentRow(0);
-}
-
-void TFCANCFLUSSO::tickAll(bool ticked) {
-    for (int i = 0; i < list_->count(); ++i)
-        list_->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
 }
 
 bool TFCANCFLUSSO::eventFilter(QObject* watched, QEvent* event) {
@@ -222,8 +215,8 @@ void TFCANCFLUSSO::answerExit() {
 
 void TFCANCFLUSSO::detach() {
     std::vector<TMOVIMENTO> chosen;
-    for (int i = 0; i < list_->count() && i < static_cast<int>(listed_.size()); ++i)
-        if (list_->item(i)->checkState() == Qt::Checked)
+    for (int i : TickedRows(list_))
+        if (i < static_cast<int>(listed_.size()))
             chosen.push_back(listed_[static_cast<std::size_t>(i)]);
     int detached = 0;
     try {

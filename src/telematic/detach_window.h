@@ -53,7 +53,6 @@ private:
     void answerEntered();
     void answerExit();
     void detach();
-    void tickAll(bool ticked);
 
     DetachContext context_;
     std::vector<TMOVIMENTO> listed_;

@@ -32,11 +32,6 @@ std::string Note(const PStr<N>& field) {
     return "NOTA: " + Trimmed(field);
 }
 
-// The excise code as the flow keys carry it: its first 13 characters.
-std::string ExciseCode(const TUTENTE& company) {
-    return Padded(company.CACCI1).substr(0, 13);
-}
-
 // Only the characters 0-9 and A-Z of the product code.
 std::string ProductCode(const TMOVIMENTO& r) {
     std::string code;
@@ -56,17 +51,8 @@ std::string PecColumn(const TMOVIMENTO& r) {
     return DateToYMD(r.DATPEC) + hhmm;
 }
 
-std::string Columns(const std::vector<std::string>& columns) {
-    std::string line;
-    for (const std::string& c : columns) {
-        line += c;
-        line += kTab;
-    }
-    return line;
-}
-
 std::string Key(const TUTENTE& company, const TMOVIMENTO& r, const std::string& date) {
-    return std::string(kMovementFlowId) + ExciseCode(company) + date + Padded(r.TIPREC) +
+    return std::string(kMovementFlowId) + FlowExciseCode(company) + date + Padded(r.TIPREC) +
            Padded(r.TIPRIC);
 }
 
@@ -75,85 +61,85 @@ std::string RegisterLine(const TUTENTE& company, const TMOVIMENTO& r, double flo
     const std::string office = Padded(company.UFFDO1);
     const bool production = r.CODMOV == "114";
     if (production) {
-        return key + Columns({"F",
-                              office,
-                              Padded(r.ANNPRO),
-                              Padded(r.NUMPRO),
-                              std::to_string(r.PROGRE),
-                              ProductCode(r),
-                              "",
-                              "",
-                              FlowDecimal(r.LITPRO, 5),
-                              std::to_string(r.INTER1),
-                              std::to_string(r.INTER2),
-                              FlowDecimal(r.ETTOGR, 5),
-                              FlowDecimal(r.GRAPLA, 5),
-                              "S",
-                              "",
-                              "",
-                              Padded(r.TIPDOC),
-                              Trimmed(r.NUMDOC),
-                              DateToYMD(r.DATDOC),
-                              "",
-                              "",
-                              "",
-                              "C",
-                              Padded(r.CODMOV),
-                              Padded(r.CODACC),
-                              FlowDecimal(r.ACCISA, 2),
-                              Note(r.ANNOTA),
-                              FlowDecimal(r.COERES, 5),
-                              Trimmed(r.PRODAZ),
-                              PecColumn(r)});
+        return key + TabColumns({"F",
+                                 office,
+                                 Padded(r.ANNPRO),
+                                 Padded(r.NUMPRO),
+                                 std::to_string(r.PROGRE),
+                                 ProductCode(r),
+                                 "",
+                                 "",
+                                 FlowDecimal(r.LITPRO, 5),
+                                 std::to_string(r.INTER1),
+                                 std::to_string(r.INTER2),
+                                 FlowDecimal(r.ETTOGR, 5),
+                                 FlowDecimal(r.GRAPLA, 5),
+                                 "S",
+                                 "",
+                                 "",
+                                 Padded(r.TIPDOC),
+                                 Trimmed(r.NUMDOC),
+                                 DateToYMD(r.DATDOC),
+                                 "",
+                                 "",
+                                 "",
+                                 "C",
+                                 Padded(r.CODMOV),
+                                 Padded(r.CODACC),
+                                 FlowDecimal(r.ACCISA, 2),
+                                 Note(r.ANNOTA),
+                                 FlowDecimal(r.COERES, 5),
+                                 Trimmed(r.PRODAZ),
+                                 PecColumn(r)});
     }
     // Every other register movement is a wash. Since 03/08/2016 a wash's product code is left
     // out of the flow.
     static const double lastKeptCode = DateFromCivil(2016, 8, 2);
     const bool dropCode = r.CODMOV == "129" && std::floor(flowDate) > lastKeptCode;
-    return key + Columns({"F",
-                          office,
-                          Padded(r.ANNPRO),
-                          Padded(r.NUMPRO),
-                          std::to_string(r.PROGRE),
-                          dropCode ? "" : ProductCode(r),
-                          "",
-                          "",
-                          "",
-                          std::to_string(r.INTER1),
-                          std::to_string(r.INTER2),
-                          "",
-                          "",
-                          "S",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "C",
-                          Padded(r.CODMOV),
-                          "",
-                          "",
-                          Note(r.ANNOTA),
-                          FlowDecimal(r.COERES, 5),
-                          "",
-                          ""});
+    return key + TabColumns({"F",
+                             office,
+                             Padded(r.ANNPRO),
+                             Padded(r.NUMPRO),
+                             std::to_string(r.PROGRE),
+                             dropCode ? "" : ProductCode(r),
+                             "",
+                             "",
+                             "",
+                             std::to_string(r.INTER1),
+                             std::to_string(r.INTER2),
+                             "",
+                             "",
+                             "S",
+                             "",
+                             "",
+                             "",
+                             "",
+                             "",
+                             "",
+                             "",
+                             "",
+                             "C",
+                             Padded(r.CODMOV),
+                             "",
+                             "",
+                             Note(r.ANNOTA),
+                             FlowDecimal(r.COERES, 5),
+                             "",
+                             ""});
 }
 
 std::string ExciseLine(const TUTENTE& company, const TMOVIMENTO& r) {
     return Key(company, r, "00000000") +
-           Columns({Padded(r.ANNPRO), Padded(r.CODPAE), "", "", "", FlowDecimal(r.QUANTI, 2),
-                    Trimmed(r.MITDES), Note(r.ANNOTA)});
+           TabColumns({Padded(r.ANNPRO), Padded(r.CODPAE), "", "", "", FlowDecimal(r.QUANTI, 2),
+                       Trimmed(r.MITDES), Note(r.ANNOTA)});
 }
 
 std::string CorrectionLine(const TUTENTE& company, const TMOVIMENTO& r) {
     return Key(company, r, DateToYMD(r.DATDOC)) +
-           Columns({Padded(r.ANNPRO), Padded(r.CODPAE), FlowDecimal(r.QUANTI, 2),
-                    FlowDecimal(r.COERES, 2), FlowDecimal(r.LITPRO, 2), FlowDecimal(r.ETTOGR, 2),
-                    FlowDecimal(r.GRAPLA, 2), std::to_string(r.INTER1), FlowDecimal(r.DATPEC, 2),
-                    Trimmed(r.MITDES), Note(r.ANNOTA)});
+           TabColumns({Padded(r.ANNPRO), Padded(r.CODPAE), FlowDecimal(r.QUANTI, 2),
+                       FlowDecimal(r.COERES, 2), FlowDecimal(r.LITPRO, 2), FlowDecimal(r.ETTOGR, 2),
+                       FlowDecimal(r.GRAPLA, 2), std::to_string(r.INTER1), FlowDecimal(r.DATPEC, 2),
+                       Trimmed(r.MITDES), Note(r.ANNOTA)});
 }
 
 }  // namespace
@@ -193,6 +179,19 @@ std::string FlowDecimal(double value, int decimals) {
     return std::string(text, written.ptr);
 }
 
+std::string TabColumns(const std::vector<std::string>& columns) {
+    std::string line;
+    for (const std::string& c : columns) {
+        line += c;
+        line += kTab;
+    }
+    return line;
+}
+
+std::string FlowExciseCode(const TUTENTE& company) {
+    return Padded(company.CACCI1).substr(0, 13);
+}
+
 std::string HeaderLine(const TUTENTE& company, std::string_view flowName, int lineCount,
                        std::string_view kindCode) {
     char count[16];
@@ -203,10 +202,11 @@ std::string HeaderLine(const TUTENTE& company, std::string_view flowName, int li
 }
 
 std::string MovementSummaryLine(const TUTENTE& company, const FlowCounts& counts) {
-    const std::string block = std::string(kMovementFlowId) + ExciseCode(company) + "00000000" +
+    const std::string block = std::string(kMovementFlowId) + FlowExciseCode(company) + "00000000" +
                               "A" + Padded(company.PARIVA) + std::string(5, ' ');
-    return block + Columns({std::to_string(counts.c), "0", std::to_string(counts.e), "0", "0", "0",
-                            std::to_string(counts.r), std::to_string(counts.details() + 1)});
+    return block +
+           TabColumns({std::to_string(counts.c), "0", std::to_string(counts.e), "0", "0", "0",
+                       std::to_string(counts.r), std::to_string(counts.details() + 1)});
 }
 
 std::string MovementDetailLine(const TUTENTE& company, const TMOVIMENTO& record, double flowDate) {

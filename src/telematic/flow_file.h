@@ -21,7 +21,8 @@ inline constexpr std::string_view kMovementFlowId = "BRAXOL";
 // A user code names files: four letters or digits, nothing else.
 bool IsUsableUserCode(std::string_view codute);
 
-// CODUTE + MMDD + ".C" + the number on two digits: ABCD0315.C07.
+// CODUTE + MMDD + ".C" + the number on two digits: ABCD0315.C07. Movement flows, request flows
+// and the renunciation are all named so.
 std::string FlowName(std::string_view codute, int number, double flowDate);
 
 // Text as a flow line can carry it: a TAB, CR, LF or any other control character (and the
@@ -31,6 +32,13 @@ std::string FlowText(std::string_view bytes);
 
 // Fixed point with "." and `decimals` places, "-" in front when negative, no grouping.
 std::string FlowDecimal(double value, int decimals);
+
+// The values of a line after its fixed block, each followed by a TAB, the last one included.
+std::string TabColumns(const std::vector<std::string>& columns);
+
+// The company's excise code as the summary and detail lines carry it: its first 13 characters,
+// blank-padded.
+std::string FlowExciseCode(const TUTENTE& company);
 
 // The 75-character header line (without CR LF). `kindCode` is "001", or "002" in the
 // renunciation of the register kept by the program's own excise code.

@@ -43,4 +43,16 @@ QString TributeListLine(const TMOVIMENTO& r) {
     return head + " Riepilogo accisa " + "| Importo " + Amount(r.QUANTI, 2);
 }
 
+QString RequestListLine(const TMOVIMENTO& r) {
+    QString marker;
+    if (r.TIPRIC == "R") marker = QStringLiteral(" <RILASCIO> ");
+    if (r.TIPRIC == "M") marker = QStringLiteral(" <MODIFICA> ");
+    if (r.TIPRIC == "F") marker = QStringLiteral(" <CHIUSURA> ");
+    if (r.TIPRIC == "A") marker = QStringLiteral(" <ANNULLA RILASCIO> ");
+    return marker + QStringLiteral("data inizio validità: ") + Date(r.DATMOV) +
+           QStringLiteral(" famiglia: ") + QString::number(r.INTER1) + QStringLiteral(" anno: ") +
+           ui::FromField(r.ANNPRO) + QStringLiteral(" prot. ") + ui::FromField(r.NUMPRO) + " " +
+           ui::FromField(r.ANNOTA);
+}
+
 }  // namespace braxol::telematic

@@ -18,4 +18,8 @@ QString RegisterListLine(const TMOVIMENTO& record);
 // accisa ..." or "... Ravvedimento ...".
 QString TributeListLine(const TMOVIMENTO& record);
 
+// The line of a trimmed register request: its kind (" <RILASCIO> ", " <MODIFICA> ",
+// " <CHIUSURA> ", " <ANNULLA RILASCIO> "), validity start, family, protocol and title.
+QString RequestListLine(const TMOVIMENTO& record);
+
 }  // namespace braxol::telematic

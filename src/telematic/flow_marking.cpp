@@ -48,6 +48,15 @@ int MarkFlowRecords(const WorkFolders& folders, const std::vector<TMOVIMENTO>& c
     return ApplyStampChanges(folders, changes);
 }
 
+int MarkRequestsSent(const WorkFolders& folders, const std::vector<TMOVIMENTO>& chosen) {
+    std::vector<StampChange> changes;
+    for (const TMOVIMENTO& copy : chosen)
+        if (copy.NUMFLU != 0)
+            changes.push_back(
+                {folders.requestsFile(), copy.NUMOPE, {}, {copy.DATFLU, copy.NUMFLU}});
+    return ApplyStampChanges(folders, changes);
+}
+
 int DetachFlowRecords(const WorkFolders& folders, const std::vector<TMOVIMENTO>& listed,
                       int listedYear) {
     std::vector<StampChange> changes;

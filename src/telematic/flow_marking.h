@@ -21,6 +21,12 @@ namespace braxol::telematic {
 int MarkFlowRecords(const WorkFolders& folders, const std::vector<TMOVIMENTO>& copies,
                     int listedYear = 0);
 
+// The register requests that a request flow carried: `chosen` are their copies stamped with the
+// flow's date and number; the stored requests of DATI_GEN/PROTRETE.DAT that are still unsent
+// take the stamp, all together in one write. Returns how many requests were marked. Throws
+// IoError.
+int MarkRequestsSent(const WorkFolders& folders, const std::vector<TMOVIMENTO>& chosen);
+
 // `listed` are the records of one flow as the detach window listed them, each still carrying
 // the flow's stamp; the stored records, looked up as above, lose it (DATFLU and NUMFLU 0)
 // all together, unless they carry another stamp by now. Returns how many records were

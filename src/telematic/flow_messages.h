@@ -13,6 +13,9 @@ inline const QString kFutureDates =
 // The user code names the flow files: without four letters or digits no flow can be named.
 inline const QString kUnusableUserCode = QStringLiteral(
     "ATTENZIONE: IL CODICE UTENTE DEI DATI AZIENDALI DEVE ESSERE DI 4 LETTERE O CIFRE");
+// A flow needs the folder of files to sign of "Percorsi di FirmaeVerifica (path)".
+inline const QString kNoSigningFolders =
+    QStringLiteral("NON SONO STATI INDICATI I PERCORSI DELLE APPLICAZIONI");
 
 // The transmission window.
 inline const QString kAlreadySent = QStringLiteral("Flusso già inviato !");

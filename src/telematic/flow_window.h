@@ -12,10 +12,13 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "store/records.h"
 #include "store/work_folders.h"
+#include "telematic/flow_choice.h"
+#include "telematic/flow_target.h"
 #include "telematic/telematic_state.h"
 #include "ui/entry_window.h"
 
@@ -63,34 +66,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void layOut();
     void open();
     void load(int year);
     void yearExit();
     void dateExit();
-    void tickAll(bool ticked);
     bool checks();
     void create();
-    int ticked() const;
 
     FlowWindowRequest request_;
     std::vector<TMOVIMENTO> listed_;
     int listedYear_ = 0;
     // Set by the checks on entering the confirm button.
-    double flowDate_ = 0;
-    int flowNumber_ = 0;
-    bool replaceSigned_ = false;
+    std::optional<FlowTarget> target_;
 
-    ui::IntegerEdit* year_;    // LANNO
-    QListWidget* list_;        // CELENCO
-    QPushButton* all_;         // BTUTTI
-    QPushButton* none_;        // BNESSUNO
-    QLabel* folder_;           // LFLUSSO
-    ui::DateEdit* date_;       // DATFLU
-    ui::IntegerEdit* number_;  // NUMFLU
-    QCheckBox* sign_;          // CFIRMA
-    ui::ConfirmButton* confirm_;
-    QPushButton* leave_;  // BABBANDONA
+    FlowChoice choice_;
+    ui::IntegerEdit* year_;  // LANNO
+    QListWidget* list_;
+    QLabel* folder_;
+    ui::DateEdit* date_;
+    ui::IntegerEdit* number_;
+    QCheckBox* sign_;
 };
 
 // Opens the flow window modally.

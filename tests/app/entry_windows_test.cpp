@@ -34,6 +34,10 @@
 #include "tables/codici_nc.h"
 #include "tables/strutab.h"
 #include "tables/tabaccise.h"
+#include "telematic/assigned_protocol_window.h"
+#include "telematic/modify_request_window.h"
+#include "telematic/register_requests.h"
+#include "telematic/release_request_window.h"
 #include "tributes/correction_window.h"
 #include "tributes/excise_window.h"
 #include "tributes/search_window.h"
@@ -61,6 +65,21 @@ tributes::TributeRequest TributeRequest(const WorkFolders& folders, QChar mode) 
     request.folders = folders;
     request.mode = mode;
     return request;
+}
+
+// A release request sent and answered with its protocol, as the protocol and modification
+// windows open on it.
+telematic::RequestWindowContext RequestContext(const WorkFolders& folders) {
+    TMOVIMENTO release = telematic::NewRequest(telematic::kReleaseRequest);
+    release.NUMOPE = 1;
+    release.DATMOV = Day(2025, 4, 1);
+    release.INTER1 = 518;
+    release.ANNOTA.set("MOSTO di BIRRA");
+    release.DATFLU = Day(2025, 3, 20);
+    release.NUMFLU = 1;
+    release.NUMPRO.set("2025000001");
+    PadMovement(release);
+    return {folders, release, QChar(), {}};
 }
 
 // The stored production that the change rows open.
@@ -121,6 +140,14 @@ const std::vector<Row>& Rows() {
          "LE0", "1402"},
         {"FSTRUTAB", Make<tables::TFSTRUTAB>([](auto& f) { return Context(f, ""); }), "E02250",
          "TA99"},
+        {"FRICRETE", Make<telematic::TFRICRETE>([](auto& f) { return RequestContext(f); }),
+         "ANNOTA", " chiaro"},
+        {"FPROT_RETE", Make<telematic::TFPROT_RETE>([](auto& f) { return RequestContext(f); }),
+         "PROTOC", "2025000002"},
+        // Opened on the title, it sends an untouched window back to the validity start.
+        {"FMODPROT_RETE",
+         Make<telematic::TFMODPROT_RETE>([](auto& f) { return RequestContext(f); }), "ANNOTA",
+         " scuro", false},
         {"FACCISE_DA",
          Make<tributes::TFACCISE_DA>([](auto& f) { return TributeRequest(f, QChar('I')); }),
          "ANNOTA", "nota"},

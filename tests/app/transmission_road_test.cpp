@@ -24,7 +24,7 @@
 #include "production/brew_fixture.h"
 #include "production/production_window.h"
 #include "production/wash_window.h"
-#include "program_shell.h"
+#include "road_fixture.h"
 #include "setup/company_window.h"
 #include "setup/paths_window.h"
 #include "setup/web_window.h"
@@ -56,37 +56,10 @@ QStringList ListTexts(QWidget* window, const char* list) {
     return texts;
 }
 
-TEST(TransmissionRoad, FromTheEntriesToTheStampedFlowAndBack) {
-    TempWorkFolder base;
-    ScriptedSeams seams;
-    ProgramShell shell;
-    shell.settings = base.root() / "config";
-    ui::Seams::setShell(&shell);
-    seams.clock.current = QDateTime(QDate(2025, 3, 20), QTime(9, 0));
+class TransmissionRoad : public RoadTest {};
 
-    // The two training services: the second takes the first one's certificates, so that one
-    // authority is trusted for both.
-    sim::SimOptions testOptions;
-    testOptions.folder = base.root() / "sim-prova";
-    sim::DoganaSimulator testService(testOptions);
-    testService.start();
-    sim::SimOptions realOptions;
-    realOptions.folder = base.root() / "sim-reale";
-    fs::create_directories(realOptions.folder);
-    fs::copy(testOptions.folder / "certificati", realOptions.folder / "certificati",
-             fs::copy_options::recursive);
-    sim::DoganaSimulator realService(realOptions);
-    realService.start();
-
-    app::RunState state;
-    const fs::path root = base.root() / "birrificio";
-    fs::create_directory(root);
-    state.folders = WorkFolders::At(root, root / "tmp");
-    ASSERT_TRUE(app::PrepareWorkFolder(state, nullptr));
-    const fs::path toSign = root / "firma" / "DAFIRMARE";
-    const fs::path signedFiles = root / "firma" / "FIRMATI";
-    fs::create_directories(toSign);
-    fs::create_directories(signedFiles);
+TEST_F(TransmissionRoad, FromTheEntriesToTheStampedFlowAndBack) {
+    ASSERT_NO_FATAL_FAILURE(startOn(QDate(2025, 3, 20)));
 
     // The code tables the entries need, as the table windows leave them: the customs office,
     // the register protocol, the excise rate, the beer type and its product code.

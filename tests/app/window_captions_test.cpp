@@ -48,8 +48,14 @@
 #include "tables/listview.h"
 #include "tables/strutab.h"
 #include "tables/tabaccise.h"
+#include "telematic/assigned_protocol_window.h"
+#include "telematic/close_request_window.h"
 #include "telematic/detach_window.h"
 #include "telematic/flow_window.h"
+#include "telematic/modify_request_window.h"
+#include "telematic/release_request_window.h"
+#include "telematic/renunciation_window.h"
+#include "telematic/request_flow_window.h"
 #include "telematic/signing_clean_window.h"
 #include "telematic/transmission_window.h"
 #include "telematic/verification_window.h"
@@ -164,6 +170,15 @@ protected:
         communication.DATMOV = communication.DATDOC = 45732;
         communication.INTER2 = 12;
         add(new preventive::TFINVIA_PEC({f, communication}));
+        add(new telematic::TFRICRETE({f, BlankMovement(), QChar(), {}}));
+        add(new telematic::TFPROT_RETE({f, BlankMovement(), QChar(), {}}));
+        add(new telematic::TFMODPROT_RETE({f, BlankMovement(), QChar(), {}}));
+        add(new telematic::TFCHIUANNPROT_RETE({f, BlankMovement(), QChar('F'), {}}));
+        add(new telematic::TFCHIUANNPROT_RETE({f, BlankMovement(), QChar('A'), {}}));
+        telematic::RequestFlowRequest requestFlow;
+        requestFlow.folders = f;
+        add(new telematic::TFCREAFIRMAINVIARE_TE(requestFlow));
+        add(new telematic::TFRINUNCIA_RE_TE(requestFlow));
         return all;
     }
 };

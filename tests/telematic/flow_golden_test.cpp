@@ -16,36 +16,14 @@ namespace braxol {
 namespace {
 
 using namespace braxol::test;
-using json = nlohmann::json;
 
-struct GoldenCase {
-    fs::path folder;
-    json flow;
-    int year() const { return flow.at("year"); }
-    std::vector<TMOVIMENTO> registerFile(const char* extension) const {
-        const fs::path file = folder / (std::to_string(year()) + extension + ".jsonl");
-        return fs::exists(file) ? MovementsFromJson(file) : std::vector<TMOVIMENTO>{};
-    }
-    std::vector<int> unticked() const {
-        return flow.contains("unchecked") ? flow.at("unchecked").get<std::vector<int>>()
-                                          : std::vector<int>{};
-    }
-    bool sign() const { return flow.value("sign", true); }
-    // The expected flow: the one file of the folder that is not an input.
-    std::string expectedName() const {
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            const std::string ext = entry.path().extension().string();
-            if (ext != ".json" && ext != ".jsonl") return entry.path().filename().string();
-        }
-        return {};
-    }
-};
+int YearOf(const GoldenCase& c) {
+    return c.flow.at("year");
+}
 
-GoldenCase ReadCase(const std::string& name) {
-    GoldenCase c{GoldenFolder() / name, {}};
-    std::ifstream in(c.folder / "flow.json");
-    c.flow = json::parse(in);
-    return c;
+std::vector<TMOVIMENTO> RegisterFile(const GoldenCase& c, const char* extension) {
+    const fs::path file = c.folder / (std::to_string(YearOf(c)) + extension + ".jsonl");
+    return fs::exists(file) ? MovementsFromJson(file) : std::vector<TMOVIMENTO>{};
 }
 
 std::vector<TMOVIMENTO> Unsent(const std::vector<TMOVIMENTO>& records) {
@@ -70,15 +48,15 @@ std::vector<TMOVIMENTO> Stamped(std::vector<TMOVIMENTO> records,
 class FlowGolden : public FlowTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FlowGolden, FlowFileFollowsTheTablesToTheByte) {
-    const GoldenCase c = ReadCase(GetParam());
-    const auto rgmIn = c.registerFile(".RGM");
-    const auto derIn = c.registerFile(".DER");
-    WriteMovements(rgm(c.year()), rgmIn);
-    WriteMovements(der(c.year()), derIn);
+    const GoldenCase c = ReadGoldenCase(GetParam());
+    const auto rgmIn = RegisterFile(c, ".RGM");
+    const auto derIn = RegisterFile(c, ".DER");
+    WriteMovements(rgm(YearOf(c)), rgmIn);
+    WriteMovements(der(YearOf(c)), derIn);
     const std::string date = c.flow.at("date");
     const int number = c.flow.at("number");
     setToday(c.flow.value("today", date));
-    workingYear = QString::number(c.year());
+    workingYear = QString::number(YearOf(c));
 
     telematic::TFCREAFIRMAINVIAREGISTRO window(request());
     ShowActive(&window);
@@ -114,8 +92,8 @@ TEST_P(FlowGolden, FlowFileFollowsTheTablesToTheByte) {
 
     // The register files: untouched while the flow goes to the signing program, marked at
     // once otherwise.
-    const auto rgmOut = ReadRecords<TMOVIMENTO>(rgm(c.year()), false);
-    const auto derOut = ReadRecords<TMOVIMENTO>(der(c.year()), false);
+    const auto rgmOut = ReadRecords<TMOVIMENTO>(rgm(YearOf(c)), false);
+    const auto derOut = ReadRecords<TMOVIMENTO>(der(YearOf(c)), false);
     if (c.sign()) {
         EXPECT_TRUE(SameBytes(rgmOut, rgmIn));
         EXPECT_TRUE(SameBytes(derOut, derIn));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +56,38 @@ inline TUTENTE GoldenCompany() {
     records::RecordFromJson(records::RecordKind::Company, nlohmann::json::parse(line),
                             reinterpret_cast<std::byte*>(&c));
     return c;
+}
+
+// A case of golden/<name>/: flow.json (what the user does) with the input files, and the
+// expected flow file.
+struct GoldenCase {
+    fs::path folder;
+    nlohmann::json flow;
+    std::vector<int> unticked() const {
+        return flow.contains("unchecked") ? flow.at("unchecked").get<std::vector<int>>()
+                                          : std::vector<int>{};
+    }
+    bool sign() const { return flow.value("sign", true); }
+    // The expected flow: the one file of the folder that is not an input.
+    std::string expectedName() const {
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".json" && ext != ".jsonl") return entry.path().filename().string();
+        }
+        return {};
+    }
+};
+
+inline GoldenCase ReadGoldenCase(const std::string& name) {
+    GoldenCase c{GoldenFolder() / name, {}};
+    std::ifstream in(c.folder / "flow.json");
+    c.flow = nlohmann::json::parse(in);
+    return c;
+}
+
+// What a line edit of the window shows.
+inline QString FieldText(QWidget* window, const char* name) {
+    return ControlAs<QLineEdit>(window, name)->text();
 }
 
 inline double DateOf(const std::string& text) {

@@ -23,6 +23,7 @@
 #include "store/safe_file.h"
 #include "support/cms/cms_signing.h"
 #include "support/qt/next_modal.h"
+#include "support/training_services.h"
 #include "telematic/flow_file.h"
 #include "telematic/flow_messages.h"
 #include "telematic/transmission_window.h"
@@ -44,8 +45,9 @@ const QString kFlowName = QStringLiteral("ABCD0320.C01");
 
 class Transmission : public FlowTest {
 protected:
-    std::unique_ptr<sim::DoganaSimulator> testSim;
-    std::unique_ptr<sim::DoganaSimulator> realSim;
+    std::unique_ptr<TrainingServices> services;
+    sim::DoganaSimulator* testSim = nullptr;
+    sim::DoganaSimulator* realSim = nullptr;
     std::vector<TMOVIMENTO> registers;
     std::vector<TMOVIMENTO> tributes;
     std::vector<TMOVIMENTO> listed;  // FLUSSATI.DAT: every record listed, the chosen stamped
@@ -92,27 +94,10 @@ protected:
         telematic.flowNumber = 1;
         telematic.flowYear = 2025;
 
-        testSim = startSim("prova");
-        realSim = startSim("reale");
-        net::WriteEndpoints(
-            work.folders(),
-            {QString::fromStdString(realSim->address()), QString::fromStdString(testSim->address()),
-             QString::fromStdString(realSim->certificates().authority.string())});
-    }
-
-    // The second service takes the first one's certificates: one authority to trust.
-    std::unique_ptr<sim::DoganaSimulator> startSim(const std::string& name) {
-        const fs::path folder = work.root() / ("sim-" + name);
-        if (testSim) {
-            fs::create_directories(folder);
-            fs::copy(work.root() / "sim-prova" / "certificati", folder / "certificati",
-                     fs::copy_options::recursive);
-        }
-        sim::SimOptions options;
-        options.folder = folder;
-        auto s = std::make_unique<sim::DoganaSimulator>(options);
-        s->start();
-        return s;
+        services = std::make_unique<TrainingServices>(work.root());
+        testSim = &services->test();
+        realSim = &services->real();
+        net::WriteEndpoints(work.folders(), services->endpoints());
     }
 
     fs::path signedFile() const { return signedFiles / (kFlowName.toStdString() + ".p7m"); }

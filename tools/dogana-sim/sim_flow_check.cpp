@@ -5,48 +5,16 @@
 #include <cctype>
 #include <string>
 
+#include "sim_flow_rules.h"
 #include "store/checks.h"
 #include "store/dates.h"
 
 namespace braxol::sim {
 namespace {
 
-constexpr std::size_t kHeaderLength = 75;
 constexpr std::size_t kSummaryBlock = 44;
 constexpr std::size_t kKeyLength = 29;
 constexpr std::string_view kIdentifier = "BRAXOL";
-
-struct Context {
-    FlowCheck& check;
-    void error(int line, std::string text) {
-        check.findings.push_back({'E', line, "riga " + std::to_string(line) + ": " + text});
-    }
-    void warning(int line, std::string text) {
-        check.findings.push_back({'S', line, "riga " + std::to_string(line) + ": " + text});
-    }
-    void refuse(int line, std::string text) {
-        check.rejected = true;
-        error(line, std::move(text));
-    }
-};
-
-bool AllOf(std::string_view s, int (*test)(int)) {
-    return std::all_of(s.begin(), s.end(),
-                       [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
-}
-
-bool Digits(std::string_view s) {
-    return !s.empty() && AllOf(s, ::isdigit);
-}
-
-bool Blanks(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
-}
-
-bool Integer(std::string_view s) {
-    if (!s.empty() && s.front() == '-') s.remove_prefix(1);
-    return Digits(s);
-}
 
 // Fixed point with exactly `decimals` decimals after a ".", a "-" in front when negative.
 bool FixedPoint(std::string_view s, std::size_t decimals) {
@@ -60,19 +28,6 @@ bool ZeroAmount(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == '0' || c == '.' || c == '-'; });
 }
 
-// A small count as the lines write it; -1 when it is no such number.
-int SmallCount(std::string_view s) {
-    return Digits(s) && s.size() <= 6 ? std::stoi(std::string(s)) : -1;
-}
-
-bool Ymd(std::string_view s) {
-    if (s.size() != 8 || !Digits(s)) return false;
-    const int year = std::stoi(std::string(s.substr(0, 4)));
-    const int month = std::stoi(std::string(s.substr(4, 2)));
-    const int day = std::stoi(std::string(s.substr(6, 2)));
-    return IsValidCivil(year, month, day);
-}
-
 bool TaxPeriod(std::string_view s) {
     static constexpr std::array kPeriods{"01", "02", "03", "04", "05", "06", "07",
                                          "08", "09", "10", "11", "21", "22"};
@@ -82,22 +37,6 @@ bool TaxPeriod(std::string_view s) {
 bool ProductCode(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
-}
-
-// The values of a line after its fixed block: each is followed by a TAB, the last included.
-bool Values(std::string_view rest, std::vector<std::string_view>& values) {
-    values.clear();
-    if (rest.empty() || rest.back() != '\t') return false;
-    rest.remove_suffix(1);
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = rest.find('\t', start);
-        values.push_back(
-            rest.substr(start, tab == std::string_view::npos ? rest.npos : tab - start));
-        if (tab == std::string_view::npos) break;
-        start = tab + 1;
-    }
-    return true;
 }
 
 struct Counts {
@@ -223,30 +162,6 @@ void CheckDetail(Context& ctx, int line, std::string_view text, Counts& counts) 
     CheckColumns(ctx, line, values, kind);
 }
 
-void CheckHeader(Context& ctx, std::string_view h, std::string_view flowName, std::size_t lines,
-                 std::string& vat) {
-    if (h.size() != kHeaderLength) {
-        ctx.refuse(1,
-                   "la riga di testata deve avere 75 caratteri, ne ha " + std::to_string(h.size()));
-        return;
-    }
-    const std::string_view user = h.substr(0, 4);
-    if (!AllOf(user, ::isalnum) || user != std::string_view(flowName).substr(0, 4))
-        ctx.refuse(1, "codice utente \"" + std::string(user) + "\" non valido");
-    if (!Blanks(h.substr(4, 12)) || !Blanks(h.substr(28, 12)) || !Blanks(h.substr(46, 4)))
-        ctx.refuse(1, "spazi della testata fuori posto");
-    if (h.substr(16, 12) != flowName)
-        ctx.refuse(1, "nome del flusso \"" + std::string(h.substr(16, 12)) +
-                          "\" diverso dal nome del file \"" + std::string(flowName) + "\"");
-    vat = std::string(h.substr(50, 11));
-    if (!CheckVatNumber(vat)) ctx.refuse(1, "partita IVA \"" + vat + "\" errata");
-    if (h.substr(61, 9) != "     001 ") ctx.refuse(1, "tipo di flusso diverso da 001");
-    const std::string_view count = h.substr(70, 5);
-    if (SmallCount(count) != static_cast<int>(lines))
-        ctx.refuse(1, "numero di righe dichiarato " + std::string(count) + ", righe presenti " +
-                          std::to_string(lines));
-}
-
 void CheckSummary(Context& ctx, std::string_view s, const std::string& vat, const Counts& counts,
                   int details) {
     if (s.size() < kSummaryBlock || s.substr(0, 6) != kIdentifier) {
@@ -275,6 +190,31 @@ void CheckSummary(Context& ctx, std::string_view s, const std::string& vat, cons
 
 }  // namespace
 
+void CheckHeader(Context& ctx, std::string_view h, std::string_view flowName, std::size_t lines,
+                 std::string& vat, std::string_view kind) {
+    if (h.size() != kHeaderLength) {
+        ctx.refuse(1,
+                   "la riga di testata deve avere 75 caratteri, ne ha " + std::to_string(h.size()));
+        return;
+    }
+    const std::string_view user = h.substr(0, 4);
+    if (!AllOf(user, ::isalnum) || user != std::string_view(flowName).substr(0, 4))
+        ctx.refuse(1, "codice utente \"" + std::string(user) + "\" non valido");
+    if (!Blanks(h.substr(4, 12)) || !Blanks(h.substr(28, 12)) || !Blanks(h.substr(46, 4)))
+        ctx.refuse(1, "spazi della testata fuori posto");
+    if (h.substr(16, 12) != flowName)
+        ctx.refuse(1, "nome del flusso \"" + std::string(h.substr(16, 12)) +
+                          "\" diverso dal nome del file \"" + std::string(flowName) + "\"");
+    vat = std::string(h.substr(50, 11));
+    if (!CheckVatNumber(vat)) ctx.refuse(1, "partita IVA \"" + vat + "\" errata");
+    if (h.substr(61, 9) != "     " + std::string(kind) + " ")
+        ctx.refuse(1, "tipo di flusso diverso da " + std::string(kind));
+    const std::string_view count = h.substr(70, 5);
+    if (SmallCount(count) != static_cast<int>(lines))
+        ctx.refuse(1, "numero di righe dichiarato " + std::string(count) + ", righe presenti " +
+                          std::to_string(lines));
+}
+
 int FlowCheck::errors() const {
     return static_cast<int>(std::count_if(findings.begin(), findings.end(),
                                           [](const Finding& f) { return f.kind == 'E'; }));
@@ -283,34 +223,43 @@ int FlowCheck::errors() const {
 FlowCheck CheckFlow(std::string_view flow, std::string_view flowName) {
     FlowCheck check;
     Context ctx{check};
+    const auto lines = FlowLines(ctx, flow);
+    if (!lines) return check;
+    check.detailLines = static_cast<int>(lines->size()) - 2;
+    if ((*lines)[1].substr(0, kRequestIdentifier.size()) == kRequestIdentifier) {
+        CheckRequestFlow(ctx, *lines, flowName);
+    } else {
+        if ((*lines)[1].size() >= 19) check.exciseCode = std::string((*lines)[1].substr(6, 13));
+        std::string vat;
+        CheckHeader(ctx, (*lines)[0], flowName, lines->size(), vat, "001");
+        Counts counts;
+        for (std::size_t i = 2; i < lines->size(); ++i)
+            CheckDetail(ctx, static_cast<int>(i) + 1, (*lines)[i], counts);
+        CheckSummary(ctx, (*lines)[1], vat, counts, check.detailLines);
+    }
+    // The file's own faults first, then the lines in order.
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return check;
+}
+
+std::optional<std::vector<std::string_view>> FlowLines(Context& ctx, std::string_view flow) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < flow.size()) {
         const std::size_t lf = flow.find('\n', start);
         if (lf == std::string_view::npos || lf == start || flow[lf - 1] != '\r') {
             ctx.refuse(static_cast<int>(lines.size()) + 1, "riga non terminata da CR LF");
-            return check;
+            return std::nullopt;
         }
         lines.push_back(flow.substr(start, lf - 1 - start));
         start = lf + 1;
     }
     if (lines.size() < 2) {
         ctx.refuse(1, "il flusso deve avere almeno la testata e il riepilogo");
-        return check;
+        return std::nullopt;
     }
-    check.detailLines = static_cast<int>(lines.size()) - 2;
-    if (lines[1].size() >= 19) check.exciseCode = std::string(lines[1].substr(6, 13));
-
-    std::string vat;
-    CheckHeader(ctx, lines[0], flowName, lines.size(), vat);
-    Counts counts;
-    for (std::size_t i = 2; i < lines.size(); ++i)
-        CheckDetail(ctx, static_cast<int>(i) + 1, lines[i], counts);
-    CheckSummary(ctx, lines[1], vat, counts, check.detailLines);
-    // The file's own faults first, then the lines in order.
-    std::stable_sort(check.findings.begin(), check.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return check;
+    return lines;
 }
 
 }  // namespace braxol::sim

@@ -41,6 +41,13 @@ std::string Unquoted(std::string value) {
     return value;
 }
 
+int CurrentYear() {
+    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
+}
+
 }  // namespace
 
 std::optional<Fault> FaultFromName(std::string_view name) {
@@ -225,7 +232,16 @@ void DoganaSimulator::answerPut(const SoapCall& call, httplib::Response& respons
         check.rejected = true;
         check.findings.push_back({'E', 1, "flusso scartato su richiesta del simulatore"});
     }
-    const std::string document = BuildOutcomeDocument(flowName, check, nextRegistration());
+    std::string document;
+    if (check.requestFlow) {
+        std::vector<std::string> protocols;
+        for (const RequestLine& r : check.requests)
+            protocols.push_back(!check.rejected && r.accepted && r.kind == 'R' ? nextProtocol()
+                                                                               : std::string());
+        document = BuildRequestOutcomeDocument(flowName, check, nextRegistration(), protocols);
+    } else {
+        document = BuildOutcomeDocument(flowName, check, nextRegistration());
+    }
     ReplaceFileContent(options_.folder / "esiti" / OutcomeNameOf(flowName), document);
     response.set_content(ResultEnvelope("put", "File " + name + " acquisito con successo"),
                          "text/xml; charset=utf-8");
@@ -255,9 +271,8 @@ void DoganaSimulator::answerGet(const SoapCall& call, httplib::Response& respons
     response.set_content(body.body, body.contentType.c_str());
 }
 
-std::string DoganaSimulator::nextRegistration() {
-    std::lock_guard lock(mutex_);
-    const std::filesystem::path counter = options_.folder / "progressivo.txt";
+long long DoganaSimulator::nextNumber(const char* counterFile) {
+    const std::filesystem::path counter = options_.folder / counterFile;
     long long number = 0;
     if (auto text = ReadWholeFile(counter)) {
         try {
@@ -268,12 +283,24 @@ std::string DoganaSimulator::nextRegistration() {
     }
     ++number;
     ReplaceFileContent(counter, std::to_string(number) + "\n");
-    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
+    return number;
+}
+
+std::string DoganaSimulator::nextRegistration() {
+    std::lock_guard lock(mutex_);
+    const long long number = nextNumber("progressivo.txt");
     std::ostringstream out;
-    out << std::setw(4) << std::setfill('0') << (local.tm_year + 1900) << std::setw(11)
-        << std::setfill('0') << (number % 100000000000LL);
+    out << std::setw(4) << std::setfill('0') << CurrentYear() << std::setw(11) << std::setfill('0')
+        << (number % 100000000000LL);
+    return out.str();
+}
+
+std::string DoganaSimulator::nextProtocol() {
+    std::lock_guard lock(mutex_);
+    const long long number = nextNumber("protocolli.txt");
+    std::ostringstream out;
+    out << std::setw(4) << std::setfill('0') << CurrentYear() << std::setw(6) << std::setfill('0')
+        << (number % 1000000LL);
     return out.str();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The training customs service: an HTTPS server on 127.0.0.1 that answers put and get on the
 // service's path. put takes a signed flow, checks it and keeps its outcome document in the
-// simulator's folder; get returns that document as the reply's first attachment. Faults can
-// be asked for, so that every failure path of the program can be tried.
+// simulator's folder; get returns that document as the reply's first attachment. A flow of
+// register requests releases a register, with a protocol of its own, for every release request
+// it accepts. Faults can be asked for, so that every failure path of the program can be tried.
 
 #include <condition_variable>
 #include <filesystem>
@@ -36,7 +37,7 @@ enum class Fault {
 };
 
 struct SimOptions {
-    std::filesystem::path folder;  // certificates, outcome documents, registration counter
+    std::filesystem::path folder;  // certificates, outcome documents, counters
     int port = 0;                  // 0: any free port
     std::string user;              // when set, requests need basic authentication
     std::string password;
@@ -78,6 +79,9 @@ private:
     void answerPut(const SoapCall& call, httplib::Response& response);
     void answerGet(const SoapCall& call, httplib::Response& response);
     std::string nextRegistration();
+    // The protocol of the next register released: the year and a progressive on 6 digits.
+    std::string nextProtocol();
+    long long nextNumber(const char* counterFile);
     bool waitOrStop(int milliseconds);
 
     SimOptions options_;
