@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 
+#include "file_removal.h"
 #include "io_error.h"
 
 namespace braxol {
@@ -50,6 +51,12 @@ WriteFault& InstalledWriteFault() {
     return fault;
 }
 
+void AskWriteFault(const fs::path& path) {
+    if (const WriteFault& fault = InstalledWriteFault()) {
+        if (const int err = fault(path)) Fail(path, err);
+    }
+}
+
 fs::path TempBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     return fs::path(path.string() + ".~" + std::to_string(::getpid()) + "-" +
@@ -90,10 +97,15 @@ void SetWriteFault(WriteFault fault) {
     InstalledWriteFault() = std::move(fault);
 }
 
+bool RemoveFile(const fs::path& path) {
+    AskWriteFault(path);
+    if (::unlink(path.c_str()) == 0) return true;
+    if (errno == ENOENT) return false;
+    Fail(path, errno);
+}
+
 void ReplaceFileContent(const fs::path& path, std::string_view content, FileAccess access) {
-    if (const WriteFault& fault = InstalledWriteFault()) {
-        if (const int err = fault(path)) Fail(path, err);
-    }
+    AskWriteFault(path);
     mode_t mode = access == FileAccess::OwnerOnly ? 0600 : 0666;
     bool keepMode = false;
     struct stat st {};
