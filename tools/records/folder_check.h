@@ -1,6 +1,7 @@
 #pragma once
 // Looks for damage in the data files of a work folder (DATI_GEN and REGISTRI): sizes that are
-// not whole records, length bytes beyond their field, NUMOPE repeated within a movement file.
+// not whole records, length bytes beyond their field, NUMOPE repeated within a movement file;
+// and for signing paths that only a Windows computer has.
 
 #include <filesystem>
 #include <string>
@@ -14,6 +15,9 @@ struct CheckReport {
     bool ok() const { return problems.empty(); }
 };
 
+// The signing paths of APPL.CFG that are Windows paths, as a data folder copied from a
+// Windows computer holds them; one line each.
+std::vector<std::string> CheckSigningPaths(const std::filesystem::path& applFile);
 // Damage in one file whose kind is known by its name (nothing when it is sound).
 std::vector<std::string> CheckFile(const std::filesystem::path& file);
 CheckReport CheckWorkFolder(const std::filesystem::path& root);
