@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
+#include "support/record_builders.h"
 #include "table_test_support.h"
 #include "tables/codici.h"
 #include "tables/listview.h"
@@ -120,6 +123,28 @@ TEST_F(CodeTable, ChangedDescriptionIsSavedInPlace) {
     EXPECT_EQ(Keys(records), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(Numbers(records), (std::vector<std::int32_t>{1, 3}));
     EXPECT_EQ(records[0].text[1].str(), "Ancona porto");
+}
+
+// A disk fault on saving a change: the table's I/O error is shown and the table kept.
+TEST_F(CodeTable, EveryDiskFaultIsReportedAndTheTableKept) {
+    const fs::path file = TableFile(work.folders().datiGen, "TA03");
+    const std::string before = FileBytes(file);
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        seams.messages.clear();
+        TFCODICI window(Context("TA03"));
+        ShowActive(&window);
+        Type(&window, "A");
+        PressEnter(&window);
+        ControlAs<QLineEdit>(&window, "LE2")->selectAll();
+        Type(&window, "Ancona porto");
+        {
+            FailingWrites faults(file, fault);
+            Click(&window, "BCONF");
+        }
+        ExpectFaultReported(seams.messages, file, before, fault);
+        RestoreVanished(file);
+    }
 }
 
 TEST_F(CodeTable, ChangedKeyMovesToItsPlaceAndKeepsItsNumber) {
