@@ -27,6 +27,14 @@ protected:
         Write("TA03",
               {TableRecord(1, "TA03", "A", "Ancona"), TableRecord(3, "TA03", "C", "Cagliari")});
     }
+    // Calls up code A and types a new description, ready to be confirmed.
+    static void ChangeDescriptionOfA(TFCODICI& window) {
+        ShowActive(&window);
+        Type(&window, "A");
+        PressEnter(&window);
+        ControlAs<QLineEdit>(&window, "LE2")->selectAll();
+        Type(&window, "Ancona porto");
+    }
 };
 
 TEST_F(CodeTable, ShowsTheStructure) {
@@ -113,11 +121,7 @@ TEST_F(CodeTable, TypingAKnownCodeSwitchesToEditing) {
 
 TEST_F(CodeTable, ChangedDescriptionIsSavedInPlace) {
     TFCODICI window(Context("TA03"));
-    ShowActive(&window);
-    Type(&window, "A");
-    PressEnter(&window);
-    ControlAs<QLineEdit>(&window, "LE2")->selectAll();
-    Type(&window, "Ancona porto");
+    ChangeDescriptionOfA(window);
     Click(&window, "BCONF");
     const auto records = Read("TA03");
     EXPECT_EQ(Keys(records), (std::vector<std::string>{"A", "C"}));
@@ -133,11 +137,7 @@ TEST_F(CodeTable, EveryDiskFaultIsReportedAndTheTableKept) {
         SCOPED_TRACE(DiskFaultName(fault));
         seams.messages.clear();
         TFCODICI window(Context("TA03"));
-        ShowActive(&window);
-        Type(&window, "A");
-        PressEnter(&window);
-        ControlAs<QLineEdit>(&window, "LE2")->selectAll();
-        Type(&window, "Ancona porto");
+        ChangeDescriptionOfA(window);
         {
             FailingWrites faults(file, fault);
             Click(&window, "BCONF");
