@@ -41,7 +41,7 @@ ServiceEndpoints DefaultEndpoints() {
 ServiceEndpoints ReadOrCreateEndpoints(const WorkFolders& folders) {
     const fs::path file = EndpointsFile(folders);
     const ServiceEndpoints defaults = DefaultEndpoints();
-    if (!fs::exists(file)) WriteEndpoints(folders, defaults);
+    if (!PathExists(file)) WriteEndpoints(folders, defaults);
     const TTABELLA record = ReadConfigRecord(file);
     ServiceEndpoints endpoints{Slot(record, kRealSlot), Slot(record, kTestSlot),
                                Slot(record, kAuthoritySlot)};
@@ -52,7 +52,7 @@ ServiceEndpoints ReadOrCreateEndpoints(const WorkFolders& folders) {
 
 void WriteEndpoints(const WorkFolders& folders, const ServiceEndpoints& endpoints) {
     const fs::path file = EndpointsFile(folders);
-    TTABELLA record = fs::exists(file) ? ReadConfigRecord(file) : BlankTabella();
+    TTABELLA record = PathExists(file) ? ReadConfigRecord(file) : BlankTabella();
     SetSlot(record, kRealSlot, endpoints.real);
     SetSlot(record, kTestSlot, endpoints.test);
     SetSlot(record, kAuthoritySlot, endpoints.caFile);

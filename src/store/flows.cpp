@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "dates.h"
+#include "file_removal.h"
 #include "io_error.h"
 #include "numbers.h"
 #include "paths.h"
@@ -26,17 +27,19 @@ bool UsableFolder(const fs::path& folder) {
     return p.has_relative_path() && p.relative_path() != ".";
 }
 
-int DeleteUserFiles(const fs::path& folder, const std::string& prefix) {
-    int count = 0;
+// Counts in `count` the files deleted before a failure stops it. Throws IoError.
+void DeleteUserFiles(const fs::path& folder, const std::string& prefix, int& count) {
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    fs::directory_iterator entries(folder, ec);
+    if (ec == std::errc::no_such_file_or_directory) return;
+    if (ec) throw IoError(folder.string(), ReasonFromErrno(ec.value()));
+    for (const auto& entry : entries) {
         std::error_code typeError;
         if (!entry.is_regular_file(typeError)) continue;
         const std::string name = UpperAscii(entry.path().filename().string());
         if (name.rfind(prefix, 0) != 0) continue;
-        if (fs::remove(entry.path(), typeError)) ++count;
+        if (RemoveFile(entry.path())) ++count;
     }
-    return count;
 }
 
 }  // namespace
@@ -73,8 +76,12 @@ CleanResult CleanSignatureFolders(const std::string& codute, const fs::path& toS
         return result;
     }
     const std::string prefix = UpperAscii(user);
-    result.signedDeleted = DeleteUserFiles(signedFolder, prefix);
-    result.toSignDeleted = DeleteUserFiles(toSignFolder, prefix);
+    try {
+        DeleteUserFiles(signedFolder, prefix, result.signedDeleted);
+        DeleteUserFiles(toSignFolder, prefix, result.toSignDeleted);
+    } catch (const IoError& e) {
+        result.failure = e;
+    }
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "file_removal.h"
 #include "io_error.h"
 #include "leftovers.h"
 
@@ -108,6 +109,13 @@ void SetWriteFault(WriteFault fault) {
 InjectedFault InjectedFaultAt(const fs::path& path, WriteStep step) {
     const WriteFault& fault = InstalledWriteFault();
     return fault ? fault(path, step) : InjectedFault{};
+}
+
+bool RemoveFile(const fs::path& path) {
+    Step(path, WriteStep::Remove);
+    if (::unlink(path.c_str()) == 0) return true;
+    if (errno == ENOENT) return false;
+    Fail(path, errno);
 }
 
 void ReplaceFileContent(const fs::path& path, std::string_view content, FileAccess access,

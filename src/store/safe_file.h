@@ -44,6 +44,7 @@ enum class WriteStep {
     Write,    // the new content is written (the file replaced)
     Flush,    // the new content is flushed to the disk (the file replaced)
     Rename,   // the new content is renamed over the old file (the file replaced)
+    Remove,   // a file is removed (file_removal.h; the path: that file)
 };
 struct InjectedFault {
     int error = 0;               // 0: the step goes through

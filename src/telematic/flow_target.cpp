@@ -4,11 +4,13 @@
 
 #include "store/flows.h"
 #include "store/io_error.h"
+#include "store/paths.h"
 #include "telematic/flow_file.h"
 #include "telematic/flow_messages.h"
 #include "telematic/signing_start.h"
 #include "ui/field_exit.h"
 #include "ui/fields.h"
+#include "ui/io_error_box.h"
 #include "ui/seams.h"
 
 namespace braxol::telematic {
@@ -54,11 +56,15 @@ std::optional<FlowTarget> CheckFlowTarget(QWidget* parent, ui::DateEdit* date,
     }
     target.name = FlowName(user, target.number, target.date);
     target.signedFile = SignedFolder(paths) / (target.name + ".p7m");
-    std::error_code ec;
-    if (fs::exists(target.signedFile, ec)) {
-        ui::Warn(parent, kSignedFileReplaced);
-        target.replaceSigned = true;
+    try {
+        target.replaceSigned = PathExists(target.signedFile);
+    } catch (const IoError& e) {
+        // Taken for missing, an old signed file would pass for the new flow's signature.
+        ui::ShowIoError(parent, e);
+        focus(date);
+        return std::nullopt;
     }
+    if (target.replaceSigned) ui::Warn(parent, kSignedFileReplaced);
     return target;
 }
 

@@ -11,6 +11,7 @@
 #include "telematic/signing_start.h"
 #include "ui/busy_cursor.h"
 #include "ui/confirm_button.h"
+#include "ui/io_error_box.h"
 #include "ui/seams.h"
 
 namespace braxol::telematic {
@@ -63,6 +64,8 @@ void TFCANCELLA_FILE_FIRMA::clean() {
         result = CleanSignatureFolders(request_.company.CODUTE.trimmed(),
                                        ToSignFolder(request_.paths), SignedFolder(request_.paths));
     }
+    // A file that cannot be deleted stops the clearing: it is named, then what was deleted.
+    if (result.failure) ui::ShowIoError(this, *result.failure);
     ui::Inform(this, QString::fromStdString(result.message()));
     accept();
 }

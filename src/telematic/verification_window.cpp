@@ -9,8 +9,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "store/io_error.h"
+#include "telematic/flow_file.h"
 #include "telematic/outcome_fetch.h"
+#include "telematic/request_flow_file.h"
+#include "telematic/request_outcome.h"
 #include "telematic/verification_rows.h"
 #include "ui/busy_cursor.h"
 #include "ui/confirm_button.h"
@@ -24,6 +29,22 @@ namespace braxol::telematic {
 namespace {
 
 constexpr int kLargestFlowNumber = 99;
+
+bool AnyLineHas(const QStringList& lines, const QString& identifier) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&identifier](const QString& line) { return line.contains(identifier); });
+}
+
+// Any flow sent for real may be asked for here, a flow of register requests too, whatever flow
+// this run prepared last: the document's record line tells which reading it needs. The
+// protocols a request flow's outcome names are only shown; the transmission window records them.
+OutcomeReading ReadSentFlowOutcome(const QStringList& lines) {
+    const QString requestFlowId = QString::fromLatin1(kRequestFlowId.data(), kRequestFlowId.size());
+    if (!AnyLineHas(lines, QString::fromLatin1(kMovementFlowId.data(), kMovementFlowId.size())) &&
+        AnyLineHas(lines, requestFlowId))
+        return ReadRequestOutcome(lines, ui::Today()).reading;
+    return ReadMovementOutcome(lines, VerificationIdentifiers());
+}
 
 }  // namespace
 
@@ -146,7 +167,7 @@ void TFVERIFICA_FLUSSO::fetch() {
     request.outcomeName = OutcomeNameOf(flowName);
     request.attempts = 1;
     request.tempFolder = context_.folders.temp;
-    request.reader = MovementOutcomeReader(VerificationIdentifiers());
+    request.reader = ReadSentFlowOutcome;
     request.parent = this;
     request.display = [this](const QString& details) { outcome_->setPlainText(details); };
     OutcomeResult result;

@@ -1,9 +1,10 @@
 #pragma once
 // FVERIFICA_FLUSSO, "Verifica l'esito di invio di un flusso in ambiente reale": the user gives
 // a flow's date and number, sees the records of the year that flow carried, and with
-// "CONFERMA" fetches the flow's outcome from the real environment of the customs service.
-// The window only shows: it changes no record. While the service is asked, the window keeps
-// working; leaving it ends the call.
+// "CONFERMA" fetches the flow's outcome from the real environment of the customs service: a
+// movement flow's, or a request flow's (read as such, by its record line). The window only shows:
+// it changes no record. While the service is asked, the window keeps working; leaving it ends the
+// call.
 
 #include <QString>
 

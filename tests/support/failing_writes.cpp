@@ -29,7 +29,8 @@ std::string DiskFaultName(DiskFault fault) {
 
 FailingWrites::FailingWrites(std::function<bool(const fs::path&)> fails, int error) {
     SetWriteFault([this, fails = std::move(fails), error](const fs::path& path, WriteStep step) {
-        if (step != WriteStep::Replace || !fails(path)) return InjectedFault{};
+        if ((step != WriteStep::Replace && step != WriteStep::Remove) || !fails(path))
+            return InjectedFault{};
         ++failures_;
         return InjectedFault{error};
     });

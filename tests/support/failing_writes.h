@@ -28,11 +28,11 @@ std::string DiskFaultName(DiskFault fault);
 
 class FailingWrites {
 public:
-    // Replacements of the files that `fails` picks fail with `error` before they begin, for the
-    // life of the object; the others go through.
+    // Replacements and removals of the files that `fails` picks fail with `error` before they
+    // begin, for the life of the object; the others go through.
     explicit FailingWrites(std::function<bool(const std::filesystem::path&)> fails,
                            int error = ENOSPC);
-    // Every replacement of this one file fails.
+    // Every replacement and removal of this one file fails.
     explicit FailingWrites(const std::filesystem::path& file, int error = ENOSPC);
     // The fault strikes the writing of this file (of its folder for ReadOnlyFolder). A vanished
     // file is moved to vanishedTo(file).

@@ -184,6 +184,22 @@ TEST_F(FlowWindow, ASignedFileOfTheSameNameIsAnnouncedAndReplaced) {
     EXPECT_EQ(std::count(flow.begin(), flow.end(), '\n'), 6);
 }
 
+// A signed file that cannot even be told there or not (a link to itself) is reported: taken
+// for missing, it would stay and pass for the signature of the new flow.
+TEST_F(FlowWindow, ASignedFileThatCannotBeReachedIsReported) {
+    fs::create_symlink("ABCD0315.C02.p7m", signedFiles / "ABCD0315.C02.p7m");
+    auto w = openWindow();
+    TypeFlow(w.get(), "15/03/2017", 2, true);
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(seams.messages.texts()[0].contains("ABCD0315.C02.p7m"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(FocusName(), "DATFLU");
+    EXPECT_TRUE(FolderNames(toSign).empty());
+    EXPECT_TRUE(fs::is_symlink(signedFiles / "ABCD0315.C02.p7m"));
+    EXPECT_TRUE(telematic.flowName.isEmpty());
+}
+
 TEST_F(FlowWindow, WithoutSigningTheRecordsLeaveTheListWithSigningTheyStay) {
     struct Case {
         bool sign;

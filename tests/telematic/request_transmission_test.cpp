@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
@@ -28,7 +29,10 @@
 #include "telematic/request_flow_file.h"
 #include "telematic/request_outcome.h"
 #include "telematic/request_transmission.h"
+#include "telematic/soap_customs.h"
+#include "telematic/soap_upload.h"
 #include "telematic/transmission_window.h"
+#include "telematic/verification_window.h"
 #include "ui/text.h"
 
 namespace braxol::test {
@@ -166,6 +170,32 @@ TEST_F(RequestTransmission, NoProtocolIsOfferedWithoutARealOutcome) {
     EXPECT_EQ(seams.messages.texts(), QStringList{telematic::kSendToReal});
     EXPECT_TRUE(table().empty());
     EXPECT_TRUE(requests().at(0).NUMPRO.trimmed().empty());
+}
+
+// The verification window asks for the outcome of any flow sent for real: a request flow's
+// outcome reads as one, whatever flow this run prepared last, and offers no protocol.
+TEST_F(RequestTransmission, TheVerificationWindowReadsARequestFlowsOutcome) {
+    TUTENTE company = ReadCompany(work.folders().companyFile()).value();
+    TrimTutente(company);
+    const auto upload = telematic::UploadSignedFile(
+        *telematic::NetworkTransports(work.folders(), company)(telematic::Environment::Real),
+        signedFile(), nullptr);
+    ASSERT_TRUE(upload.taken) << upload.answer.toStdString();
+    fs::remove(work.folders().inTemp(telematic::kReleasesFileName));
+    telematic.flowKind = 'C';
+
+    workingYear = "2025";
+    telematic::TFVERIFICA_FLUSSO window({work.folders(), company, workingYear, telematic, {}});
+    ShowActive(&window);
+    Retype(&window, "INUCO", "1");
+    PressEnter(&window);
+    Click(&window, "BCONF");
+    const QString outcome = ControlAs<QPlainTextEdit>(&window, "ESITO")->toPlainText();
+    EXPECT_TRUE(outcome.startsWith("ESITO POSITIVO\n")) << outcome.toStdString();
+    EXPECT_TRUE(outcome.contains("ha rilasciato il Registro Telematico Numero "))
+        << outcome.toStdString();
+    EXPECT_TRUE(seams.messages.shown().empty());
+    EXPECT_FALSE(fs::exists(work.folders().inTemp(telematic::kReleasesFileName)));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "flow_test_support.h"
+#include "support/failing_writes.h"
 #include "telematic/signing_clean_window.h"
 #include "telematic/signing_start.h"
 
@@ -100,6 +101,23 @@ TEST_F(SigningClean, DeletesTheUsersFilesOfBothFoldersAndTellsHowMany) {
         QStringList{"Cancellati: 2 file della cartella DAFIRMARE e 1 file della cartella FIRMATI"});
     EXPECT_EQ(FolderNames(toSign), std::vector<std::string>{"WXYZ0315.C01"});
     EXPECT_EQ(FolderNames(signedFiles), std::vector<std::string>{"leggimi.txt"});
+}
+
+// A file that cannot be deleted stops the clearing: it is named in the error box, then the
+// report tells what was deleted before it (the signed files go first).
+TEST_F(SigningClean, AFileThatCannotBeDeletedIsToldAndStopsTheClearing) {
+    FailingWrites fails(signedFiles / "ABCD0315.C01.p7m", EBUSY);
+    TFCANCELLA_FILE_FIRMA window(cleanRequest());
+    ShowActive(&window);
+    Click(&window, "BCONF");
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(seams.messages.shown().size(), 2u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(seams.messages.texts()[0].contains("ABCD0315.C01.p7m"));
+    EXPECT_EQ(seams.messages.texts()[1],
+              "Cancellati: 0 file della cartella DAFIRMARE e 0 file della cartella FIRMATI");
+    EXPECT_EQ(FolderNames(signedFiles).size(), 2u);
+    EXPECT_EQ(FolderNames(toSign).size(), 3u);
 }
 
 TEST_F(SigningClean, ABlankUserCodeDeletesNothing) {

@@ -196,6 +196,23 @@ TEST_F(VerificationWindow, ANumberBeyondTwoDigitsMakesNoFlowName) {
     EXPECT_EQ(calls, 0);
 }
 
+// The service's addresses that cannot even be told there or not (a link to itself) are
+// reported as any other input/output error, and nothing is asked.
+TEST_F(VerificationWindow, AddressesThatCannotBeReachedAreReported) {
+    const fs::path addresses = work.folders().inDatiGen(net::kEndpointsFileName);
+    fs::create_symlink(addresses.filename(), addresses);
+    TFVERIFICA_FLUSSO window(Context());
+    ShowActive(&window);
+    Retype(&window, "INUCO", "3");
+    PressEnter(&window);
+    Click(&window, "BCONF");
+    ASSERT_EQ(seams.messages.shown().size(), 1u);
+    EXPECT_EQ(seams.messages.shown()[0].severity, ui::Severity::Error);
+    EXPECT_TRUE(seams.messages.texts()[0].contains(net::kEndpointsFileName));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(fs::is_symlink(addresses));
+}
+
 // The training service on 127.0.0.1 as the real environment of WEBSERVICE.CFG.
 class VerificationRoad : public VerificationWindow {
 protected:

@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "store/lock.h"
 #include "store/movements.h"
 #include "store/safe_file.h"
+#include "support/shell_command.h"
 #include "support/temp_folder.h"
 
 namespace braxol {
@@ -22,23 +22,14 @@ namespace {
 namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
-
 // Runs the tool with `input` on standard input, from the work folder.
-ToolRun Tool(const fs::path& cwd, const std::string& args, const std::string& input = "") {
+test::ShellOutcome Tool(const fs::path& cwd, const std::string& args,
+                        const std::string& input = "") {
     const fs::path in = cwd / "stdin.txt";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string cmd = "cd '" + cwd.string() + "' && '" BRAXOL_RECORDS_TOOL "' " + args +
-                            " < '" + in.string() + "' 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    const int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return test::RunShell("cd " + test::ShellQuoted(cwd.string()) +
+                          " && '" BRAXOL_RECORDS_TOOL "' " + args + " < " +
+                          test::ShellQuoted(in.string()));
 }
 
 std::vector<json> Lines(const std::string& out) {
@@ -104,9 +95,9 @@ TEST_F(RecordsTool, LoadThenDumpKeepsEveryFieldOfEachKind) {
         SCOPED_TRACE(c.file);
         std::string input;
         for (const auto& r : c.records) input += r.dump() + "\n";
-        const ToolRun load = Tool(work.root(), "load " + c.file, input);
+        const test::ShellOutcome load = Tool(work.root(), "load " + c.file, input);
         ASSERT_EQ(load.status, 0) << load.out;
-        const ToolRun dump = Tool(work.root(), "dump " + c.file);
+        const test::ShellOutcome dump = Tool(work.root(), "dump " + c.file);
         ASSERT_EQ(dump.status, 0) << dump.out;
         const auto lines = Lines(dump.out);
         ASSERT_EQ(lines.size(), c.records.size());
@@ -123,7 +114,8 @@ TEST_F(RecordsTool, LoadThenDumpKeepsEveryFieldOfEachKind) {
 }
 
 TEST_F(RecordsTool, LoadWritesPaddedRecordsThatTheStoreReads) {
-    const ToolRun load = Tool(work.root(), "load REGISTRI/2025.RGM", FullMovement(9).dump() + "\n");
+    const test::ShellOutcome load =
+        Tool(work.root(), "load REGISTRI/2025.RGM", FullMovement(9).dump() + "\n");
     ASSERT_EQ(load.status, 0) << load.out;
     const auto records = ScanMovements(work.registri("2025.RGM"));
     ASSERT_EQ(records.size(), 1u);
@@ -154,7 +146,7 @@ TEST_F(RecordsTool, BadInputLeavesTheFileAsItWas) {
     };
     for (const auto& input : bad) {
         SCOPED_TRACE(input);
-        const ToolRun r = Tool(work.root(), "load REGISTRI/2025.RGM", input);
+        const test::ShellOutcome r = Tool(work.root(), "load REGISTRI/2025.RGM", input);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.out.find("il file non è stato scritto"), std::string::npos) << r.out;
         EXPECT_EQ(ReadWholeFile(work.registri("2025.RGM")), before);
@@ -177,7 +169,7 @@ TEST_F(RecordsTool, LoadRefusesWhatWouldLoseOrChangeData) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ToolRun r = Tool(work.root(), "load REGISTRI/2025.RGM", c.input);
+        const test::ShellOutcome r = Tool(work.root(), "load REGISTRI/2025.RGM", c.input);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
         EXPECT_EQ(ReadWholeFile(work.registri("2025.RGM")), before);
@@ -188,7 +180,7 @@ TEST_F(RecordsTool, LoadRefusesWhatWouldLoseOrChangeData) {
 }
 
 TEST_F(RecordsTool, DumpOfAMissingFileIsAnError) {
-    const ToolRun r = Tool(work.root(), "dump REGISTRI/1999.RGM");
+    const test::ShellOutcome r = Tool(work.root(), "dump REGISTRI/1999.RGM");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("file inesistente"), std::string::npos) << r.out;
 }
@@ -207,7 +199,8 @@ TEST_F(RecordsTool, DamagedFileIsReportedAndNeverWritten) {
     const fs::path file = work.registri("2024.RGM");
     const std::string damaged(592 + 10, 'x');
     std::ofstream(file, std::ios::binary) << damaged;
-    const ToolRun load = Tool(work.root(), "load REGISTRI/2024.RGM", FullMovement(1).dump() + "\n");
+    const test::ShellOutcome load =
+        Tool(work.root(), "load REGISTRI/2024.RGM", FullMovement(1).dump() + "\n");
     EXPECT_EQ(load.status, 2);
     EXPECT_NE(load.out.find("602"), std::string::npos) << load.out;
     EXPECT_EQ(*ReadWholeFile(file), damaged);
@@ -232,7 +225,7 @@ TEST_F(RecordsTool, KindComesFromTheNameOrFromTheOption) {
 }
 
 TEST_F(RecordsTool, CheckFindsEveryKindOfDamage) {
-    ToolRun r = Tool(work.root(), "check .");
+    test::ShellOutcome r = Tool(work.root(), "check .");
     EXPECT_EQ(r.status, 0) << r.out;
 
     ASSERT_EQ(Tool(work.root(), "load REGISTRI/2025.RGM",
@@ -297,9 +290,51 @@ TEST_F(RecordsTool, CheckListsWhatKilledWritersLeft) {
 }
 
 TEST_F(RecordsTool, CheckRefusesAFolderThatIsNotAWorkFolder) {
-    const ToolRun r = Tool(work.root(), "check REGISTRI");
+    const test::ShellOutcome r = Tool(work.root(), "check REGISTRI");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("non è una cartella di lavoro"), std::string::npos) << r.out;
+}
+
+// A data folder copied from Windows keeps the signing paths of that computer in APPL.CFG:
+// the check names each one, with where to change it; paths of this computer pass.
+TEST_F(RecordsTool, CheckNamesTheSigningPathsOfAWindowsComputer) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> slots;                     // text slots 0, 1, 2
+        std::vector<std::pair<int, std::string>> reported;  // slot and caption
+    };
+    const Row rows[] = {
+        {"this computer", {"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", "/srv/firma/"}, {}},
+        {"a drive letter",
+         {"", "c:/FIRMA/DAFIRMARE/", "/srv/firma/"},
+         {{1, "Cartella di destinazione dei FILE da FIRMARE"}}},
+        {"the whole Windows set",
+         {"C:\\Programmi\\FirmaVerifica\\FirmaVerifica.exe", "C:\\FIRMA\\DAFIRMARE\\",
+          "\\\\server\\firma\\FIRMATI\\"},
+         {{0, "Programma \"FIRMAVERIFICA\""},
+          {1, "Cartella di destinazione dei FILE da FIRMARE"},
+          {2, "Cartella di destinazione dei FILE FIRMATI"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const json appl = {{"number", 0}, {"text", row.slots}};
+        ASSERT_EQ(Tool(work.root(), "load DATI_GEN/APPL.CFG", appl.dump() + "\n").status, 0);
+        const test::ShellOutcome r = Tool(work.root(), "check .");
+        EXPECT_EQ(r.status, row.reported.empty() ? 0 : 1) << r.out;
+        std::string expected;
+        for (const auto& [slot, caption] : row.reported)
+            expected += "./DATI_GEN/APPL.CFG: " + caption + " è un percorso di Windows (" +
+                        row.slots[static_cast<std::size_t>(slot)] +
+                        "): indicare quello di questo computer in Dati Aziendali → Percorsi di "
+                        "FirmaeVerifica (path)\n";
+        EXPECT_EQ(r.out.substr(0, expected.size()), expected);
+    }
+}
+
+TEST_F(RecordsTool, TellsItsVersion) {
+    const test::ShellOutcome r = Tool(work.root(), "--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "braxol-records " BRAXOL_VERSION "\n");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "file_kinds.h"
+#include "store/config_files.h"
+#include "store/cp1252.h"
 #include "store/io_error.h"
 #include "store/leftovers.h"
 #include "store/lock.h"
@@ -58,6 +60,22 @@ std::vector<std::string> CheckFile(const fs::path& file) {
                                    " e " + std::to_string(k + 1));
         }
     }
+    return problems;
+}
+
+std::vector<std::string> CheckSigningPaths(const fs::path& applFile) {
+    std::vector<std::string> problems;
+    TTABELLA appl;
+    try {
+        appl = ReadConfigRecord(applFile);
+    } catch (const IoError&) {
+        return problems;  // reported with the other damaged files
+    }
+    for (const StoredPath& path : WindowsSigningPaths(appl))
+        problems.push_back(applFile.string() + ": " + path.caption + " è un percorso di Windows (" +
+                           Utf8FromCp1252(appl.text[path.slot].trimmed()) +
+                           "): indicare quello di questo computer in Dati Aziendali → Percorsi "
+                           "di FirmaeVerifica (path)");
     return problems;
 }
 
@@ -118,6 +136,8 @@ CheckReport CheckWorkFolder(const fs::path& root) {
             for (auto& p : CheckFile(file)) report.problems.push_back(std::move(p));
         }
     }
+    for (auto& p : CheckSigningPaths(ResolvePath(root / "DATI_GEN" / "APPL.CFG")))
+        report.problems.push_back(std::move(p));
     if (anyFolder) {
         for (const fs::path& folder :
              {root, ResolvePath(root / "DATI_GEN"), ResolvePath(root / "REGISTRI")})
