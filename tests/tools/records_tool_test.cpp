@@ -266,7 +266,7 @@ TEST_F(RecordsTool, CheckListsWhatKilledWritersLeft) {
                   std::ios::binary)
         << "in corso";
 
-    ToolRun r = Tool(work.root(), "check .");
+    test::ShellOutcome r = Tool(work.root(), "check .");
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("2025.RGM.~" + gone + "-4@" + host +
                          ": file lasciato a metà da una scrittura interrotta (processo " + gone +
