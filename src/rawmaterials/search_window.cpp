@@ -143,7 +143,7 @@ bool TFRICCARSCAMP::checks() {
     to_ = *to;
     materialExit();
     csv_ = SearchCsvPath(context_.folders);
-    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
+    fileLabel_->clear();  // said once the export is written
     openButton_->hide();
     return true;
 }
@@ -158,6 +158,7 @@ void TFRICCARSCAMP::search() {
         ui::ShowIoError(this, e);
         return;
     }
+    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
     openButton_->show();
     if (preview_)
         preview_(last_->report, heading);

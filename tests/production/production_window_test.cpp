@@ -19,6 +19,7 @@
 #include "store/lock.h"
 #include "store/numbers.h"
 #include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
 #include "tables/listview.h"
@@ -442,6 +443,28 @@ TEST_F(ProductionWindow, ChangeMovesTheProductionToAnotherYearKeepingItsProgress
     EXPECT_EQ(old[1].DATPEC, Day(2024, 12, 19));
     EXPECT_EQ(old[1].LITPRO, 400);
     EXPECT_EQ(old[1].ETTOGR, 50);
+}
+
+// Whatever disk fault strikes the save, the window reports the register's I/O error and saves
+// nothing; the register stays as it was.
+TEST_F(ProductionWindow, EveryDiskFaultIsReportedAndNothingSaved) {
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        WriteMovements(Register(), {StoredBrew(1, Day(2025, 3, 5), 1000, 5000)});
+        const std::string before = FileBytes(Register());
+        seams.messages.clear();
+        Open();
+        FillNew(5000, 6250);
+        FocusOn(W(), "BCONF");
+        ASSERT_EQ(seams.messages.texts(), QStringList{});
+        {
+            FailingWrites faults(Register(), fault);
+            PressEnter(W());
+        }
+        EXPECT_FALSE(window->saved());
+        ExpectFaultReported(seams.messages, Register(), before, fault);
+        RestoreVanished(Register());
+    }
 }
 
 // A change that moved the production to 2024 stored it there, and then could not take it out

@@ -1,12 +1,16 @@
 // The support tool driven as a user runs it: a real process on files of a temporary work folder.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
+#include "store/leftovers.h"
+#include "store/lock.h"
 #include "store/movements.h"
 #include "store/safe_file.h"
 #include "support/shell_command.h"
@@ -241,6 +245,48 @@ TEST_F(RecordsTool, CheckFindsEveryKindOfDamage) {
         << r.out;
     EXPECT_NE(r.out.find("2024.DER: dimensione di 100 byte"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("NOTE.TXT"), std::string::npos) << r.out;
+}
+
+// What killed writers left: listed while their processes are gone, cleared by the next writer.
+TEST_F(RecordsTool, CheckListsWhatKilledWritersLeft) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);  // a process number nobody bears now
+    const std::string gone = std::to_string(child);
+    const std::string host = ThisHostName();
+    ProcessIdentity dead;
+    dead.pid = child;
+    dead.host = host;
+    std::ofstream(work.registri("2025.RGM"), std::ios::binary) << "";
+    std::ofstream(work.registri("2025.RGM.~" + gone + "-4@" + host), std::ios::binary) << "mezzo";
+    std::ofstream(work.datiGen("PRAZ.TAB.~" + gone + "-0"), std::ios::binary) << "mezzo";
+    std::ofstream(work.registri("2025.RGM$"), std::ios::binary) << LockMarkerText(dead);
+    std::ofstream(work.registri("2024.RGM$"), std::ios::binary) << "";  // older copies: unknown
+    std::ofstream(work.registri("2024.RGM.~" + std::to_string(::getpid()) + "-1@" + host),
+                  std::ios::binary)
+        << "in corso";
+
+    test::ShellOutcome r = Tool(work.root(), "check .");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("2025.RGM.~" + gone + "-4@" + host +
+                         ": file lasciato a metà da una scrittura interrotta (processo " + gone +
+                         " su " + host + ", non più in funzione)"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("PRAZ.TAB.~" + gone + "-0: file lasciato a metà"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("2025.RGM$: blocco lasciato da una copia del programma non più in "
+                         "funzione (processo " +
+                         gone + " su " + host + ")"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("2024.RGM"), std::string::npos) << "live or unknown: " << r.out;
+
+    // The next writer of the register takes the marker over and removes its leftover.
+    AddMovement(work.registri("2025.RGM"), BlankMovement(), BlankMovement());
+    r = Tool(work.root(), "check .");
+    EXPECT_EQ(r.out.find("2025.RGM"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("PRAZ.TAB.~"), std::string::npos) << r.out;
 }
 
 TEST_F(RecordsTool, CheckRefusesAFolderThatIsNotAWorkFolder) {
