@@ -13,6 +13,7 @@
 #include "rawmaterials/office_box_file.h"
 #include "rawmaterials_fixture.h"
 #include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
 #include "support/qt/report_reading.h"
@@ -177,24 +178,36 @@ TEST_F(MaterialRegisterWindow, RangesOutsideOneYearKeepTheFocus) {
 }
 
 // A box that cannot be saved, a file that cannot be read or quantities beyond any register:
-// the error is told, nothing is printed and no file is changed.
+// the error is told, nothing is printed and no file is changed. A box file moved away
+// meanwhile is simply written again.
 TEST_F(MaterialRegisterWindow, FileErrorsEndThePrint) {
     WriteMarch();
-    WriteFileBytes(OfficeFile(), "Ufficio vecchio\r\n");
-    Open();
-    Retype(W(), "PRODDO", "MALTO");
-    Range("01032015", "31032015");
-    {
-        FailingWrites full(OfficeFile());
-        Click(W(), "BCONF");
-        EXPECT_EQ(full.failures(), 1);
+    const std::string before = "Ufficio vecchio\r\n";
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        WriteFileBytes(OfficeFile(), before);
+        seams.messages.clear();
+        previews.clear();
+        Open();
+        Retype(W(), "PRODDO", "MALTO");
+        Range("01032015", "31032015");
+        {
+            FailingWrites faults(OfficeFile(), fault);
+            Click(W(), "BCONF");
+        }
+        EXPECT_EQ(FocusName(), "PRODDO");
+        if (fault == DiskFault::Vanished) {
+            EXPECT_EQ(previews.size(), 1u);
+            EXPECT_EQ(FileBytes(OfficeFile()), before);
+            fs::remove(FailingWrites::vanishedTo(OfficeFile()));
+            continue;
+        }
+        EXPECT_TRUE(previews.empty());
+        ExpectFaultReported(seams.messages, OfficeFile(), before, fault);
     }
-    EXPECT_EQ(FocusName(), "PRODDO");
-    EXPECT_EQ(seams.messages.shown().size(), 1u);
-    EXPECT_TRUE(previews.empty());
-    EXPECT_EQ(FileBytes(OfficeFile()), "Ufficio vecchio\r\n");
 
     seams.messages.clear();
+    previews.clear();
     WriteFileBytes(Mpr(2014), std::string(100, 'x'));  // not a whole number of records
     Click(W(), "BCONF");
     EXPECT_EQ(seams.messages.shown().size(), 1u);
