@@ -380,4 +380,24 @@ QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
     return window.savedType();
 }
 
+QString TypedNewBeerType(const fs::path& datiGen, const QString& typed) {
+    const QString type = typed.trimmed();
+    if (type.isEmpty()) return {};
+    TTABELLA key = BlankTabella();
+    key.text[0].set(ui::ToRecord(type));
+    try {
+        if (FindByKey(datiGen, kTable, key, LetterCase::Ignored).found()) return {};
+    } catch (const IoError&) {
+        return {};
+    }
+    return type;
+}
+
+bool BeerTypeListHasChoices(QWidget* window, const fs::path& datiGen) {
+    if (!tables::TableIsEmpty(window, datiGen, kTable)) return true;
+    ui::Warn(window, tables::EmptyTable(QStringLiteral("Tipi di birra prodotti"),
+                                        QStringLiteral("Dati Aziendali → Tipi di Birra prodotti")));
+    return false;
+}
+
 }  // namespace braxol::setup

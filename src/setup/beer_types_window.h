@@ -108,4 +108,15 @@ void OpenBeerTypes(QWidget* parent, const tables::TableContext& context);
 QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
                         const QString& typedType = {});
 
+// The type typed in an entry window, trimmed, when the beer-type table does not hold it in any
+// letter case: what the new-type window starts from. "" when it is blank, already a type, or
+// the table cannot be read (the check of the field reports that).
+QString TypedNewBeerType(const fs::path& datiGen, const QString& typed);
+
+// A beer type typed in an entry window is not in the table: whether the list of the table is
+// the way to choose one. With no type in the table yet there is nothing to choose from: the
+// user is told so and false comes back (the caller then opens the new-type window on what was
+// typed). A table that cannot be read is reported and is not taken for an empty one.
+bool BeerTypeListHasChoices(QWidget* window, const fs::path& datiGen);
+
 }  // namespace braxol::setup

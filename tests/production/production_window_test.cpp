@@ -16,6 +16,7 @@
 
 #include "brew_fixture.h"
 #include "production/production_window.h"
+#include "setup/beer_types_window.h"
 #include "store/lock.h"
 #include "store/numbers.h"
 #include "support/failing_writes.h"
@@ -761,6 +762,56 @@ TEST_F(ProductionWindow, UnknownBeerTypeOpensTheList) {
     EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
     EXPECT_EQ(FocusName(), "PRODAZ");
     EXPECT_EQ(seams.messages.texts(), QStringList{});
+}
+
+// A brewer without beer types yet types the first one: there is no list to choose from, so
+// the beer-type window opens on the type typed, after a word that says why.
+TEST_F(ProductionWindow, FirstBeerTypeOpensTheBeerTypeWindowOnIt) {
+    fs::remove(work.datiGen("PRAZ.TAB"));
+    Open();
+    TypeThenEnter("10032025");
+    TypeThenEnter("12");
+    PressEnter(W());
+    TypeThenEnter("0930");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = w->findChild<QLineEdit*>("LE0")->text();
+        w->reject();
+    });
+    NextModal<tables::TFLISTVIEW> noList([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("ambrata");
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(noList.opened(), 0);
+    ShowActive(W());
+    EXPECT_EQ(typed, "AMBRATA");
+    ASSERT_EQ(seams.messages.texts().size(), 1);
+    EXPECT_TRUE(seams.messages.texts()[0].startsWith(
+        QString::fromUtf8("LA TABELLA \"Tipi di birra prodotti\" È ANCORA VUOTA")));
+    EXPECT_EQ(FocusName(), "PRODAZ");
+}
+
+// "&Elenco" and "Nuovo &Tipo" answer their accelerators: the keyboard alone chooses a type of
+// the list or adds the type typed.
+TEST_F(ProductionWindow, TheBeerTypeButtonsAnswerTheirAccelerators) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list(ChooseRow(1));
+    PressKey(W(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(list.answered());
+    ShowActive(W());
+    EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
+
+    test::Retype(W(), "PRODAZ", "WEIZEN");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = w->findChild<QLineEdit*>("LE0")->text();
+        w->reject();
+    });
+    PressKey(W(), Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(typed, "WEIZEN");
 }
 
 TEST_F(ProductionWindow, BeerTypeWithoutProductCode) {
