@@ -312,16 +312,9 @@ bool TFPREVENTIVA::beerTypeCheck() {
     }
     // The list opens once the focus change in progress is over. With no type in the table yet
     // there is nothing to choose from: the new type is entered instead.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!isVisible() || closing_) return;
-            if (setup::BeerTypeListHasChoices(this, request_.folders.datiGen))
-                chooseBeerType();
-            else
-                newBeerType();
-        },
-        Qt::QueuedConnection);
+    setup::OfferBeerTypesLater(
+        this, request_.folders.datiGen, [this] { return isVisible() && !closing_; },
+        [this] { chooseBeerType(); }, [this] { newBeerType(); });
     return false;
 }
 

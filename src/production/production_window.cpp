@@ -619,16 +619,9 @@ bool TFPRODUZIONE::checkFields() {
 // A type not in the table: the list opens once the focus change in progress is over, or, with
 // no type in the table yet, the new-type window on what was typed.
 void TFPRODUZIONE::offerBeerTypes() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!isVisible() || closing_) return;
-            if (setup::BeerTypeListHasChoices(this, request_.folders.datiGen))
-                chooseBeerType();
-            else
-                newBeerType();
-        },
-        Qt::QueuedConnection);
+    setup::OfferBeerTypesLater(
+        this, request_.folders.datiGen, [this] { return isVisible() && !closing_; },
+        [this] { chooseBeerType(); }, [this] { newBeerType(); });
 }
 
 void TFPRODUZIONE::chooseBeerType() {

@@ -393,11 +393,22 @@ QString TypedNewBeerType(const fs::path& datiGen, const QString& typed) {
     return type;
 }
 
-bool BeerTypeListHasChoices(QWidget* window, const fs::path& datiGen) {
-    if (!tables::TableIsEmpty(window, datiGen, kTable)) return true;
-    ui::Warn(window, tables::EmptyTable(QStringLiteral("Tipi di birra prodotti"),
+void OfferBeerTypesLater(QWidget* window, const fs::path& datiGen, std::function<bool()> stillOpen,
+                         std::function<void()> choose, std::function<void()> add) {
+    QMetaObject::invokeMethod(
+        window,
+        [=] {
+            if (!stillOpen()) return;
+            if (!tables::TableIsEmpty(window, datiGen, kTable)) {
+                choose();
+                return;
+            }
+            ui::Warn(window,
+                     tables::EmptyTable(QStringLiteral("Tipi di birra prodotti"),
                                         QStringLiteral("Dati Aziendali → Tipi di Birra prodotti")));
-    return false;
+            add();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace braxol::setup
