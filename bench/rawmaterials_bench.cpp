@@ -1,7 +1,7 @@
 // What a brewer waits for with twenty years of raw-material files of 2,000 movements each:
 // opening the load and unload window, the stock shown for an unload (the first question of an
-// opening reads every file, the next ones only look whether a file changed), and the annual
-// balance.
+// opening reads every file, the next ones only look whether a file changed), the annual
+// balance, and the two registers of a whole year printed to PDF.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -11,8 +11,11 @@
 #include <filesystem>
 
 #include "rawmaterials/balance.h"
+#include "rawmaterials/daily_register.h"
+#include "rawmaterials/material_register.h"
 #include "rawmaterials/materials_window.h"
 #include "rawmaterials/movement_window.h"
+#include "reports/output.h"
 #include "store/dates.h"
 #include "store/movements.h"
 #include "store/paths.h"
@@ -183,6 +186,44 @@ void BM_ComputeBalance(benchmark::State& state) {
     }
 }
 
+// The register of MALTO PILS for the whole last year to PDF: its movements of the twenty
+// files, the stock brought forward to 1 January, some 400 rows over a dozen pages.
+void BM_MaterialRegisterYearToPdf(benchmark::State& state) {
+    const Folder& f = Shared();
+    rawmaterials::MaterialRegisterSettings s;
+    s.from = DateFromCivil(f.last, 1, 1);
+    s.to = DateFromCivil(f.last, 12, 31);
+    s.material = "MALTO PILS";
+    s.office = "UFFICIO DELLE DOGANE DI MILANO";
+    const QString pdf = QString::fromStdString((f.folders.temp / "REGISTRO_MP.PDF").string());
+    std::size_t pages = 0;
+    for (auto _ : state) {
+        const reports::Report report = rawmaterials::MaterialRegister(
+            s, rawmaterials::MaterialMovements(f.folders.registri, s.material, s.from));
+        if (!reports::SaveReportPdf(report, pdf)) state.SkipWithError("PDF not written");
+        pages = report.pages().size();
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+}
+
+// The daily register of the whole last year to PDF: its 2,000 movements, one group of pages
+// for each of its days.
+void BM_DailyRegisterYearToPdf(benchmark::State& state) {
+    const Folder& f = Shared();
+    reports::RegisterPrint s;
+    s.from = DateFromCivil(f.last, 1, 1);
+    s.to = DateFromCivil(f.last, 12, 31);
+    const QString pdf = QString::fromStdString((f.folders.temp / "REGISTRO_GG.PDF").string());
+    std::size_t pages = 0;
+    for (auto _ : state) {
+        const reports::Report report = rawmaterials::DailyRegister(
+            s, ScanMovements(YearFile(f.folders.registri, f.last, ".MPR")));
+        if (!reports::SaveReportPdf(report, pdf)) state.SkipWithError("PDF not written");
+        pages = report.pages().size();
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+}
+
 }  // namespace
 
 BENCHMARK(BM_OpenEntryWindow)->Unit(benchmark::kMillisecond);
@@ -191,3 +232,5 @@ BENCHMARK(BM_UnloadStockAgain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawMaterialStockEachFileRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LedgerStockAgain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComputeBalance)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MaterialRegisterYearToPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DailyRegisterYearToPdf)->Unit(benchmark::kMillisecond);

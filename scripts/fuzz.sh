@@ -29,6 +29,9 @@ if ((${#TARGETS[@]} == 0)); then
   TARGETS=($(sed -n 's/^braxol_fuzz_target(\([a-z_]*\).*/\1/p' "$FUZZ_DIR/CMakeLists.txt"))
 fi
 
+# clang and libFuzzer: installed when missing.
+BRAXOL_EXTRA_PACKAGES="clang libclang-rt-dev" BRAXOL_NO_BUILD=1 "$ROOT/scripts/setup.sh"
+
 if ((SEEDS)); then
   TEST_BUILD="${BRAXOL_BUILD:-$ROOT/build}"
   cmake --build "$TEST_BUILD" --target fuzz_make_seeds -j 2

@@ -10,8 +10,12 @@ PACKAGES=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev python3-aiosmtpd
   fonts-liberation xvfb xauth poppler-utils libboost-dev
-  clang libclang-rt-dev
+  librsvg2-bin
 )
+# What a calling script needs besides (scripts/package.sh: the package checkers; scripts/fuzz.sh:
+# clang and its libFuzzer).
+read -r -a extra <<< "${BRAXOL_EXTRA_PACKAGES:-}"
+PACKAGES+=("${extra[@]}")
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -27,6 +31,9 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq >/dev/null
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# Only the packages, when the caller builds in its own way.
+if [ -n "${BRAXOL_NO_BUILD:-}" ]; then exit 0; fi
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BRAXOL_BUILD:-$ROOT/build}"

@@ -51,8 +51,36 @@ bool MissingFolder(const PStr<250>& slot) {
 
 }  // namespace
 
-QString MissingPieceMessage(const char* text, const char* action) {
-    return QString::fromUtf8(text) + QStringLiteral("\n\nDal menu: ") + MenuPath(action);
+bool CompanyDataEntered(const TUTENTE& company) {
+    return company.CAUESO == "C" || company.CAUESO == "E";
+}
+
+bool SigningFoldersGiven(const TTABELLA& paths) {
+    return !MissingFolder(paths.text[1]) && !MissingFolder(paths.text[2]);
+}
+
+bool SigningPathsOfThisComputer(const TTABELLA& paths) {
+    return WindowsSigningPaths(paths).empty();
+}
+
+bool WebAddressesGiven(const TTABELLA& web) {
+    return !web.text[3].trimmed().empty() && !web.text[5].trimmed().empty();
+}
+
+QString MissingPieceMessage(const QString& text, const char* action) {
+    return text + QStringLiteral("\n\nDal menu: ") + MenuPath(action);
+}
+
+QString WindowsPathsMessage(const TTABELLA& paths) {
+    const std::vector<StoredPath> found = WindowsSigningPaths(paths);
+    if (found.empty()) return {};
+    QString text = QStringLiteral(
+        "I PERCORSI DELLE APPLICAZIONI INDICATI QUI SOTTO SONO DI WINDOWS E NON VALGONO SU "
+        "QUESTO COMPUTER: sostituirli con quelli di questo computer.\n");
+    for (const StoredPath& path : found)
+        text += QStringLiteral("\n%1: %2")
+                    .arg(QString::fromUtf8(path.caption), ui::FromField(paths.text[path.slot]));
+    return MissingPieceMessage(text, "Action10");
 }
 
 bool CheckConfiguration(RunState& state, QWidget* parent) {
@@ -64,17 +92,22 @@ bool CheckConfiguration(RunState& state, QWidget* parent) {
         PasswordWarnings(state, parent);
         TrimTutente(state.company);
     }
-    if (!(state.company.CAUESO == "C") && !(state.company.CAUESO == "E")) {
+    if (!CompanyDataEntered(state.company)) {
         ui::Warn(parent, kNoCompanyData);
         ok = false;
     }
     state.paths = ReadConfigRecordOrBlank(state.folders.applFile());
-    if (MissingFolder(state.paths.text[1]) || MissingFolder(state.paths.text[2])) {
+    if (!SigningFoldersGiven(state.paths)) {
         ui::Warn(parent, kNoSigningPaths);
         ok = false;
     }
+    // Paths of a data folder copied from Windows name nothing here: the first flow would fail.
+    if (const QString windows = WindowsPathsMessage(state.paths); !windows.isEmpty()) {
+        ui::Warn(parent, windows);
+        ok = false;
+    }
     state.web = ReadConfigRecordOrBlank(state.folders.webFile());
-    if (state.web.text[3].trimmed().empty() || state.web.text[5].trimmed().empty()) {
+    if (!WebAddressesGiven(state.web)) {
         ui::Warn(parent, kNoWebAddresses);
         ok = false;
     }

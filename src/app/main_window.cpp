@@ -10,9 +10,9 @@
 #include <QShortcut>
 #include <QStatusBar>
 
-#include "app/background.h"
 #include "app/configuration_check.h"
 #include "app/menu_layout.h"
+#include "app/start_area.h"
 #include "app/window_openers.h"
 #include "net/update_check.h"
 #include "tributes/reminder.h"
@@ -31,17 +31,15 @@ TFPRINCIPALE::TFPRINCIPALE(RunState& state, QWidget* parent) : QMainWindow(paren
         state_.maxHeight = screen->geometry().height() - 100;
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    const QString picture = QString::fromStdString((state_.folders.root / "BRAXOL.jpg").string());
-    auto* background = new Background(QPixmap(picture), this);
-    background->setObjectName("SFONDO");
-    setCentralWidget(background);
-
     status_ = new QLabel(this);
     status_->setObjectName("STATUSBAR");
     statusBar()->addWidget(status_, 1);
 
     buildMenu();
     connectActions();
+    // The first steps while the configuration is incomplete, then the background picture.
+    area_ = new StartArea(*this);
+    setCentralWidget(area_);
 
     // Ctrl+Shift+H shows or hides the menu items kept out of sight (table structures and
     // document types), for the brewer who is told how by support.
@@ -113,6 +111,7 @@ void TFPRINCIPALE::bind(const char* name, std::function<void()> handler) {
     connect(a, &QAction::triggered, this, [this, a, handler] {
         state_.actionTag = a->data().toInt();
         handler();
+        if (area_) area_->refresh();  // the window may have filled in a step
     });
 }
 
@@ -153,6 +152,7 @@ void TFPRINCIPALE::setUpdateCheck(net::UpdateCheck* check) {
 void TFPRINCIPALE::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    if (area_) area_->refresh();  // another copy of the program may have changed the files
     // The window manager gives the activation back when the last box of an activation
     // closes; it may come before the next box opens or not at all, so only the first
     // activation after the end of the sequence counts as the box's.

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: menu, status line and background picture. Every other window opens from
-// its menu as a modal dialog; entries whose window the program does not have yet are shown
-// disabled.
+// The main window: menu, status line, and the first steps of a new brewer or the background
+// picture (start_area.h). Every other window opens from its menu as a modal dialog; entries
+// whose window the program does not have yet are shown disabled.
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -18,6 +18,8 @@ class UpdateCheck;
 }
 
 namespace braxol::app {
+
+class StartArea;
 
 class TFPRINCIPALE : public QMainWindow {
     Q_OBJECT
@@ -57,6 +59,7 @@ private:
     RunState& state_;
     std::map<QString, QAction*> actions_;
     QLabel* status_ = nullptr;
+    StartArea* area_ = nullptr;
     net::UpdateCheck* update_ = nullptr;
     bool activationRunning_ = false;
     // The activation under way showed a box of its own (the question, the reminder).

@@ -1,9 +1,12 @@
 // The "Materie Prime" entries (loads and unloads, their change and deletion, search, totals,
-// the table of the materials) and the annual balance of material and energy.
+// the two registers, the table of the materials) and the annual balance of material and
+// energy.
 
 #include "app/main_window.h"
 #include "app/window_openers.h"
 #include "rawmaterials/balance_window.h"
+#include "rawmaterials/daily_register_window.h"
+#include "rawmaterials/material_register_window.h"
 #include "rawmaterials/materials_window.h"
 #include "rawmaterials/movement_chooser.h"
 #include "rawmaterials/movement_window.h"
@@ -52,6 +55,13 @@ void BindRawMaterialWindows(TFPRINCIPALE& main) {
     });
     main.bind("Action45",
               [&main] { rawmaterials::OpenRawMaterialTotals(&main, main.state().folders); });
+    main.bindChecked("Action42", [&main] {
+        rawmaterials::OpenMaterialRegister(&main, MaterialsContext(main.state()),
+                                           main.state().company);
+    });
+    main.bindChecked("Action56", [&main] {
+        rawmaterials::OpenDailyRegister(&main, {main.state().folders, main.state().company});
+    });
     main.bind("Action43",
               [&main] { rawmaterials::OpenMaterialsTable(&main, MaterialsContext(main.state())); });
     main.bindChecked("Action55", [&main] {

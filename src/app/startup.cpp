@@ -6,6 +6,8 @@
 #include <QTranslator>
 
 #include "app/run_state.h"
+#include "artwork/artwork.h"
+#include "project_version.h"
 #include "store/io_error.h"
 #include "store/table_structures.h"
 #include "telematic/flow_stamps.h"
@@ -46,6 +48,10 @@ void UseItalian(QApplication& app) {
 
 void SetUpProgram(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("BRAXOL"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
+    // The desktop entry that starts the program, and its icon, for the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.braxol.braxol"));
+    QApplication::setWindowIcon(artwork::ProgramIcon());
     UseItalian(app);
     ui::UseLockMessageBoxes();
 }

@@ -18,9 +18,10 @@ bool PrepareWorkFolder(RunState& state, QWidget* parent);
 // Loads Qt's Italian translations and sets the Italian locale for the whole program.
 void UseItalian(QApplication& app);
 
-// Names the program (the title of its message boxes), speaks Italian and waits for busy data
-// files with message boxes. Window titles stay exactly as each window sets them: the program
-// sets no display name, which the platform would append to every title.
+// Names the program (the title of its message boxes) with its version, desktop entry and icon,
+// speaks Italian and waits for busy data files with message boxes. Window titles stay exactly as
+// each window sets them: the program sets no display name, which the platform would append to every
+// title.
 void SetUpProgram(QApplication& app);
 
 }  // namespace braxol::app

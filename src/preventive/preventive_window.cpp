@@ -35,8 +35,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Comunicazione preventiva");
 constexpr const char* kBeerTypes = "PRAZ";
-const QString kBeerTypesTitle = QStringLiteral("Tipi di birra prodotti");
-const QString kBeerTypesMenuEntry = QStringLiteral("Dati Aziendali → Tipi di Birra prodotti");
 constexpr int kBeerTypeLength = 100;
 constexpr int kTanksLength = 21;
 constexpr int kNoteLength = 250;
@@ -314,18 +312,9 @@ bool TFPREVENTIVA::beerTypeCheck() {
     }
     // The list opens once the focus change in progress is over. With no type in the table yet
     // there is nothing to choose from: the new type is entered instead.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!isVisible() || closing_) return;
-            if (!tables::TableIsEmpty(this, request_.folders.datiGen, kBeerTypes)) {
-                chooseBeerType();
-                return;
-            }
-            ui::Warn(this, tables::EmptyTable(kBeerTypesTitle, kBeerTypesMenuEntry));
-            newBeerType();
-        },
-        Qt::QueuedConnection);
+    setup::OfferBeerTypesLater(
+        this, request_.folders.datiGen, [this] { return isVisible() && !closing_; },
+        [this] { chooseBeerType(); }, [this] { newBeerType(); });
     return false;
 }
 
@@ -431,22 +420,9 @@ void TFPREVENTIVA::chooseBeerType() {
     beerType_->setFocus(Qt::OtherFocusReason);
 }
 
-QString TFPREVENTIVA::typedNewBeerType() const {
-    const QString typed = beerType_->text().trimmed();
-    if (typed.isEmpty()) return {};
-    TTABELLA key = BlankTabella();
-    key.text[0].set(ui::ToRecord(typed));
-    try {
-        if (FindByKey(request_.folders.datiGen, kBeerTypes, key, LetterCase::Ignored).found())
-            return {};
-    } catch (const IoError&) {
-        return {};  // the check of the field reports it
-    }
-    return typed;
-}
-
 void TFPREVENTIVA::newBeerType() {
-    const QString type = setup::OpenNewBeerType(this, beerTypes(), typedNewBeerType());
+    const QString type = setup::OpenNewBeerType(
+        this, beerTypes(), setup::TypedNewBeerType(request_.folders.datiGen, beerType_->text()));
     if (!type.isEmpty()) beerType_->setText(type);
     beerType_->setFocus(Qt::OtherFocusReason);
 }

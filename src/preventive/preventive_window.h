@@ -93,7 +93,6 @@ private:
     // The beer-type window for a new type, started from the type typed when the table does not
     // hold it.
     void newBeerType();
-    QString typedNewBeerType() const;
 
     PreventiveRequest request_;
     TMOVIMENTO composed_ = BlankMovement();

@@ -117,10 +117,7 @@ public:
               [this](const RegisterMetrics& m, double rowsBottom) { closePage(m, rowsBottom); }) {}
 
     Report headings() {
-        for (int sheet = 0; sheet < std::max(1, s_.sheets); ++sheet) {
-            if (sheet > 0) pages_.newPage();
-            titleBlock(pages_.metrics());
-        }
+        pages_.titleSheets(s_.sheets, [this](const RegisterMetrics& m) { titleBlock(m); });
         return std::move(report_);
     }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "reports/register_layout.h"
 #include "reports/report.h"
 #include "store/decimal.h"
 #include "store/records.h"
@@ -18,24 +19,17 @@ namespace braxol::production {
 
 namespace fs = std::filesystem;
 
-enum class RegisterForm { Complete, MovementsOnly, HeadingsOnly };
+using reports::RegisterForm;
 
 // The excise code whose register starts its rows lower on the page.
 inline constexpr std::string_view kLowerRowsExciseCode = "IT00ZZA00001K";
 // The excise code whose washes carry the reference of their authorisation.
 inline constexpr std::string_view kWashReferenceExciseCode = "IT00ZZB00002H";
 
-struct ProductionRegisterSettings {
-    RegisterForm form = RegisterForm::Complete;
-    double from = 0;  // whole days of one year
-    double to = 0;
-    int firstPage = 0;       // 0 or less: the pages are not numbered
-    QString pagesSuffix;     // written after each page number ("di 10 Es. Fin. 2025")
-    int sheets = 1;          // headings form: how many title sheets
-    QString office;          // the office box: the stamping office and its references
+// The office box (`office`) holds the stamping office and its references.
+struct ProductionRegisterSettings : reports::RegisterPrint {
     QString protocolOffice;  // the office of the protocol in force, for the reference line
-    TUTENTE company = BlankTutente();  // strings trimmed
-    QString productCodes;              // ProductCodeList
+    QString productCodes;    // ProductCodeList
 };
 
 // Running totals of litres and hectolitre-degrees, exact sums of the stored figures.

@@ -89,8 +89,8 @@ TFPRODUZIONE::TFPRODUZIONE(const EntryRequest& request, QWidget* parent)
       pecDate_(new ui::DateEdit(this)),
       pecTime_(new QLineEdit(this)),
       beerType_(new QLineEdit(this)),
-      listTypes_(new QPushButton(QStringLiteral("Elenco"), this)),
-      newType_(new QPushButton(QStringLiteral("Nuovo Tipo"), this)),
+      listTypes_(new QPushButton(QStringLiteral("&Elenco"), this)),
+      newType_(new QPushButton(QStringLiteral("Nuovo &Tipo"), this)),
       productCode_(new QLineEdit(this)),
       coefficientLabel_(new QLabel(QStringLiteral("Coefficiente di resa "), this)),
       coefficient_(new ui::AmountEdit(this)),
@@ -467,13 +467,7 @@ void TFPRODUZIONE::beerTypeExit() {
     }
     refuse(beerType_, message);
     if (lookup == Lookup::NotFound) {
-        // The list opens once the focus change in progress is over.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (isVisible() && !closing_) chooseBeerType();
-            },
-            Qt::QueuedConnection);
+        offerBeerTypes();
     }
 }
 
@@ -486,12 +480,7 @@ BrewEntryWindow::Problem TFPRODUZIONE::beerTypeCheck() {
         case Lookup::Failed:
             return message;
         case Lookup::NotFound:
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (isVisible() && !closing_) chooseBeerType();
-                },
-                Qt::QueuedConnection);
+            offerBeerTypes();
             return Silent();
     }
     return Silent();
@@ -627,6 +616,14 @@ bool TFPRODUZIONE::checkFields() {
 
 // ---- Buttons --------------------------------------------------------------------------------
 
+// A type not in the table: the list opens once the focus change in progress is over, or, with
+// no type in the table yet, the new-type window on what was typed.
+void TFPRODUZIONE::offerBeerTypes() {
+    setup::OfferBeerTypesLater(
+        this, request_.folders.datiGen, [this] { return isVisible() && !closing_; },
+        [this] { chooseBeerType(); }, [this] { newBeerType(); });
+}
+
 void TFPRODUZIONE::chooseBeerType() {
     const int chosen = tables::ChooseFromTable(this, tableContext(kBeerTypes));
     if (chosen >= 0) {
@@ -643,7 +640,9 @@ void TFPRODUZIONE::chooseBeerType() {
 }
 
 void TFPRODUZIONE::newBeerType() {
-    const QString type = setup::OpenNewBeerType(this, tableContext(kBeerTypes));
+    const QString type = setup::OpenNewBeerType(
+        this, tableContext(kBeerTypes),
+        setup::TypedNewBeerType(request_.folders.datiGen, beerType_->text()));
     if (!type.isEmpty()) beerType_->setText(type);
     beerType_->setFocus(Qt::OtherFocusReason);
 }

@@ -86,6 +86,7 @@ private:
     void calculateExcise();
     void readingsChanged();
 
+    void offerBeerTypes();
     void chooseBeerType();
     void newBeerType();
     void recallPreventive();

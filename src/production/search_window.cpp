@@ -77,7 +77,7 @@ bool RegisterSearchWindow::checks() {
     if (!range) return false;
     range_ = *range;
     csv_ = SearchCsvPath(request_.folders, kind_);
-    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
+    fileLabel_->clear();  // said once the export is written
     return true;
 }
 
@@ -90,6 +90,7 @@ void RegisterSearchWindow::search() {
         ui::ShowIoError(this, e);
         return;
     }
+    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
     openButton_->show();
     showReport(last_->report, title);
     from_->setFocus(Qt::OtherFocusReason);

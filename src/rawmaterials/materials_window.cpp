@@ -37,12 +37,7 @@ TFMATPRI::TFMATPRI(const tables::TableContext& context, QWidget* parent)
     confirm_->setChecks([this] { return checks(); });
     confirm_->setSave([this] { save(); });
     ui::OnFieldExit(name_, [this] { nameExit(); });
-    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == text.toUpper()) return;
-        const int at = name_->cursorPosition();
-        name_->setText(text.toUpper());
-        name_->setCursorPosition(at);
-    });
+    UpperCaseAsTyped(name_);
     connect(list_, &QPushButton::clicked, this, &TFMATPRI::list);
     edit_.connectButtons(delete_, empty_, leave_, [this] { reset(); });
 }
@@ -138,6 +133,15 @@ bool MaterialKnown(QWidget* window, const WorkFolders& folders, const QString& n
     ui::SetField(key.text[0], trimmed);
     const auto found = tables::LookUpKey(window, folders.datiGen, kMaterialsTable, key);
     return found && found->found();
+}
+
+void UpperCaseAsTyped(QLineEdit* field) {
+    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
+        if (text == text.toUpper()) return;
+        const int at = field->cursorPosition();
+        field->setText(text.toUpper());
+        field->setCursorPosition(at);
+    });
 }
 
 }  // namespace braxol::rawmaterials

@@ -72,6 +72,9 @@ void OpenMaterialsTable(QWidget* parent, const tables::TableContext& context);
 // saved there, trimmed, or "" when the window was left without saving.
 QString OpenNewMaterial(QWidget* parent, const tables::TableContext& context);
 
+// Shows what is typed into the field in upper case, as the names of the table are.
+void UpperCaseAsTyped(QLineEdit* field);
+
 // Whether the table holds the name (compared padded to the name's length). A missing table
 // structure is warned and an input/output error shown: both count as "not found".
 bool MaterialKnown(QWidget* window, const WorkFolders& folders, const QString& name);

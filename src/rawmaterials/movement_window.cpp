@@ -60,15 +60,6 @@ QString KeptTwiceMessage(const production::OldEntryKeptError& e) {
         .arg(e.old().NUMOPE);
 }
 
-void UpperCaseAsTyped(QLineEdit* field) {
-    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
-        if (text == text.toUpper()) return;
-        const int at = field->cursorPosition();
-        field->setText(text.toUpper());
-        field->setCursorPosition(at);
-    });
-}
-
 }  // namespace
 
 TFCARSCAMP::TFCARSCAMP(MovementRequest request, QWidget* parent)

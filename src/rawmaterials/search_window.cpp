@@ -61,12 +61,7 @@ TFRICCARSCAMP::TFRICCARSCAMP(const tables::TableContext& context, QWidget* paren
     confirm_->setSave([this] { search(); });
     ui::OnFieldExit(start_, [this] { fileLabel_->clear(); });
     ui::OnFieldExit(material_, [this] { materialExit(); });
-    connect(material_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == text.toUpper()) return;
-        const int at = material_->cursorPosition();
-        material_->setText(text.toUpper());
-        material_->setCursorPosition(at);
-    });
+    UpperCaseAsTyped(material_);
     connect(list_, &QPushButton::clicked, this, &TFRICCARSCAMP::chooseMaterial);
     connect(openButton_, &QPushButton::clicked, this, &TFRICCARSCAMP::openFile);
     connect(leave_, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,7 +143,7 @@ bool TFRICCARSCAMP::checks() {
     to_ = *to;
     materialExit();
     csv_ = SearchCsvPath(context_.folders);
-    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
+    fileLabel_->clear();  // said once the export is written
     openButton_->hide();
     return true;
 }
@@ -163,6 +158,7 @@ void TFRICCARSCAMP::search() {
         ui::ShowIoError(this, e);
         return;
     }
+    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
     openButton_->show();
     if (preview_)
         preview_(last_->report, heading);

@@ -83,12 +83,15 @@ double DrawTitleBlock(Report& report, const RegisterMetrics& m, const TitleBlock
     if (const auto label = pages.next())
         report.text(m.right - m.e10, (2 + 1.5 * block.pageLabelTitle) * m.lh14, *label,
                     Align::Right);
+    double lastLine = lastTitle;
     if (!block.subtitle.isEmpty()) {
+        const double subtitle = 2 * m.lh14 + 1.5 * m.lh10;
         report.setBold(true);
-        report.text(m.cx, 2 * m.lh14 + 1.5 * m.lh10, block.subtitle, Align::Centre);
+        report.text(m.cx, subtitle, block.subtitle, Align::Centre);
         report.setBold(false);
+        lastLine = std::max(lastLine, subtitle);
     }
-    const double y1 = lastTitle + 2 * m.lh10;
+    const double y1 = lastLine + 2 * m.lh10;
     report.text(m.left + m.e10, y1, QStringLiteral("RILASCIATO DALL'UFFICIO:"));
     report.text(m.cx + 2 * m.e10, y1, QStringLiteral("ALLA DITTA:"));
 
@@ -166,6 +169,14 @@ void RegisterPages::closePage() {
 void RegisterPages::newPage() {
     report_.newPage();
     measurePage();
+}
+
+void RegisterPages::titleSheets(int sheets,
+                                const std::function<void(const RegisterMetrics&)>& drawSheet) {
+    for (int sheet = 0; sheet < std::max(1, sheets); ++sheet) {
+        if (sheet > 0) newPage();
+        drawSheet(metrics_);
+    }
 }
 
 }  // namespace braxol::reports

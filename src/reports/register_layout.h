@@ -26,6 +26,23 @@ namespace braxol::reports {
 inline const QString kRegisterFamily = QStringLiteral("Times New Roman");
 inline constexpr double kBodySize = 8;
 
+// The three forms of a register print: the complete register; the movements alone, for
+// sheets whose title block is already printed; the title blocks alone, for a numbered set of
+// blank sheets to be authenticated.
+enum class RegisterForm { Complete, MovementsOnly, HeadingsOnly };
+
+// What every register print is given besides its records.
+struct RegisterPrint {
+    RegisterForm form = RegisterForm::Complete;
+    double from = 0;  // whole days of one year
+    double to = 0;
+    int firstPage = 0;                 // 0 or less: the pages are not numbered
+    QString pagesSuffix;               // written after each page number ("di 10 Es. Fin. 2025")
+    int sheets = 1;                    // headings form: how many title sheets
+    QString office;                    // the office box
+    TUTENTE company = BlankTutente();  // strings trimmed
+};
+
 // The measures of a register page.
 struct RegisterMetrics {
     double e = 0, lh = 0;  // Times New Roman 8
@@ -78,7 +95,8 @@ QStringList BoxLines(const Report& report, const QString& text, double width, in
 //   titles in size 14 bold, centred on the page, the first on 2 LH14 and each next 1.5 LH14
 //   lower; the page label in size 10, ending at R - E10, on the title line `pageLabelTitle`;
 //   the subtitle, when there is one, in size 10 bold, centred 1.5 LH10 below the first title;
-//   Y1 = 2 LH10 below the last title: "RILASCIATO DALL'UFFICIO:" at L + E10 and "ALLA DITTA:"
+//   Y1 = 2 LH10 below the last title or the subtitle, whichever is lower (so that the box
+//   captions never run into the subtitle): "RILASCIATO DALL'UFFICIO:" at L + E10 and "ALLA DITTA:"
 //   at CX + 2 E10; then in bold the office lines at L + 0.5 E10 on Y1 + 1..4 LH10, framed from
 //   (L, Y1 + LH10 / 5) to (CX, Y1 + 4.3 LH10), and the company lines at CX + 1.3 E10 on the
 //   same lines, framed from (CX + E10, Y1 + LH10 / 5) to (R, Y1 + 4.3 LH10).
@@ -175,6 +193,9 @@ public:
     void closePage();
     // Begins a new page, measured anew; the previous one must be closed.
     void newPage();
+    // The headings form: `sheets` pages (at least one), each holding only what `drawSheet`
+    // draws on it (the title block).
+    void titleSheets(int sheets, const std::function<void(const RegisterMetrics&)>& drawSheet);
 
 private:
     void measurePage();

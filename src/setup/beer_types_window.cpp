@@ -380,4 +380,35 @@ QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
     return window.savedType();
 }
 
+QString TypedNewBeerType(const fs::path& datiGen, const QString& typed) {
+    const QString type = typed.trimmed();
+    if (type.isEmpty()) return {};
+    TTABELLA key = BlankTabella();
+    key.text[0].set(ui::ToRecord(type));
+    try {
+        if (FindByKey(datiGen, kTable, key, LetterCase::Ignored).found()) return {};
+    } catch (const IoError&) {
+        return {};
+    }
+    return type;
+}
+
+void OfferBeerTypesLater(QWidget* window, const fs::path& datiGen, std::function<bool()> stillOpen,
+                         std::function<void()> choose, std::function<void()> add) {
+    QMetaObject::invokeMethod(
+        window,
+        [=] {
+            if (!stillOpen()) return;
+            if (!tables::TableIsEmpty(window, datiGen, kTable)) {
+                choose();
+                return;
+            }
+            ui::Warn(window,
+                     tables::EmptyTable(QStringLiteral("Tipi di birra prodotti"),
+                                        QStringLiteral("Dati Aziendali → Tipi di Birra prodotti")));
+            add();
+        },
+        Qt::QueuedConnection);
+}
+
 }  // namespace braxol::setup

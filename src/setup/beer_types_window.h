@@ -14,6 +14,7 @@
 // list; while TA20 is still empty it opens the product-code window for the new code instead.
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "store/records.h"
@@ -107,5 +108,18 @@ void OpenBeerTypes(QWidget* parent, const tables::TableContext& context);
 // without saving.
 QString OpenNewBeerType(QWidget* parent, const tables::TableContext& context,
                         const QString& typedType = {});
+
+// The type typed in an entry window, trimmed, when the beer-type table does not hold it in any
+// letter case: what the new-type window starts from. "" when it is blank, already a type, or
+// the table cannot be read (the check of the field reports that).
+QString TypedNewBeerType(const fs::path& datiGen, const QString& typed);
+
+// A beer type typed in an entry window is not in the table. Once the focus change in progress
+// is over, and while `stillOpen` says the window is there, `choose` opens the list of the
+// table, or, with no type in the table yet, the user is told so and `add` opens the new-type
+// window on what was typed. A table that cannot be read is reported and is not taken for an
+// empty one.
+void OfferBeerTypesLater(QWidget* window, const fs::path& datiGen, std::function<bool()> stillOpen,
+                         std::function<void()> choose, std::function<void()> add);
 
 }  // namespace braxol::setup

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "project_version.h"
 #include "setup/project_info.h"
 #include "store/dates.h"
 #include "store/io_error.h"
@@ -89,6 +90,7 @@ TFINFO::TFINFO(const WorkFolders& folders, QWidget* parent)
       folders_(folders),
       title_(new QLabel(kProgramTitle, this)),
       picture_(new QLabel(this)),
+      version_(new QLabel(QString("BRAXOL versione %1").arg(kProgramVersion), this)),
       release_(new QLabel(kReleaseUnknown, this)),
       site_(new ContactLabel(
           kSupportPage, [] { ui::Seams::shell().open(kSupportPage); }, this)),
@@ -98,6 +100,7 @@ TFINFO::TFINFO(const WorkFolders& folders, QWidget* parent)
     setWindowTitle("INFORMAZIONI");
     title_->setObjectName("LTITOLO");
     picture_->setObjectName("IMMAGINE");
+    version_->setObjectName("LNUMEROVERSIONE");
     release_->setObjectName("LVERSIONE");
     site_->setObjectName("LSITO");
     mail_->setObjectName("LMAIL");
@@ -115,6 +118,7 @@ TFINFO::TFINFO(const WorkFolders& folders, QWidget* parent)
     auto* texts = new QVBoxLayout;
     texts->addWidget(title_);
     texts->addSpacing(12);
+    texts->addWidget(version_);
     texts->addWidget(release_);
     texts->addStretch();
     texts->addWidget(site_);

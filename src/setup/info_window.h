@@ -1,8 +1,8 @@
 #pragma once
-// FINFO, "INFORMAZIONI": the program's title, a picture, the date of the installed release
-// (LVERSIONE, from DATI_GEN/VERS_ZYMOTEC.DAT) and two ways to reach support: LSITO opens the
-// support page, LMAIL a new e-mail to the support address. Escape or a click anywhere else
-// closes it.
+// FINFO, "INFORMAZIONI": the program's title, a picture, the program's version
+// (LNUMEROVERSIONE), the date of the installed release (LVERSIONE, from
+// DATI_GEN/VERS_ZYMOTEC.DAT) and two ways to reach support: LSITO opens the support page, LMAIL
+// a new e-mail to the support address. Escape or a click anywhere else closes it.
 
 #include <QDialog>
 
@@ -33,6 +33,7 @@ private:
     WorkFolders folders_;
     QLabel* title_;
     QLabel* picture_;
+    QLabel* version_;
     QLabel* release_;
     QLabel* site_;
     QLabel* mail_;

@@ -25,9 +25,9 @@ constexpr int kProgramSlot = 0;
 constexpr int kToSignSlot = 1;
 constexpr int kSignedSlot = 2;
 
-const QString kProgramLabel = "Programma \"FIRMAVERIFICA\"";
-const QString kToSignLabel = "Cartella di destinazione dei FILE da FIRMARE";
-const QString kSignedLabel = "Cartella di destinazione dei FILE FIRMATI";
+const QString kProgramLabel = QString::fromUtf8(kSigningPaths[kProgramSlot].caption);
+const QString kToSignLabel = QString::fromUtf8(kSigningPaths[kToSignSlot].caption);
+const QString kSignedLabel = QString::fromUtf8(kSigningPaths[kSignedSlot].caption);
 const QString kAnyFile = "Tutti i file (*)";
 
 }  // namespace

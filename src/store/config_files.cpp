@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "io_error.h"
+#include "paths.h"
 #include "record_file.h"
 
 namespace braxol {
@@ -77,6 +78,13 @@ std::optional<double> ReadReleaseDate(const fs::path& file) {
 
 void WriteReleaseDate(const fs::path& file, double date) {
     WriteRecords<double>(file, std::span(&date, 1));
+}
+
+std::vector<StoredPath> WindowsSigningPaths(const TTABELLA& appl) {
+    std::vector<StoredPath> found;
+    for (const StoredPath& path : kSigningPaths)
+        if (IsWindowsPath(appl.text[path.slot].trimmed())) found.push_back(path);
+    return found;
 }
 
 }  // namespace braxol

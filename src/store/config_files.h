@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "records.h"
 
@@ -31,6 +32,20 @@ TTABELLA ReadConfigRecord(const fs::path& file);
 // As the windows read it: a file that cannot be read gives the blank record.
 TTABELLA ReadConfigRecordOrBlank(const fs::path& file);
 void WriteConfigRecord(const fs::path& file, TTABELLA record, bool ownerOnly = false);
+
+// The paths of APPL.CFG, each with the caption of its field in the paths window: slot 0 the
+// signing program, 1 the folder of the files to sign, 2 the folder of the signed files.
+struct StoredPath {
+    int slot;
+    const char* caption;  // UTF-8
+};
+inline constexpr StoredPath kSigningPaths[] = {
+    {0, "Programma \"FIRMAVERIFICA\""},
+    {1, "Cartella di destinazione dei FILE da FIRMARE"},
+    {2, "Cartella di destinazione dei FILE FIRMATI"},
+};
+// The paths of this APPL.CFG record that are Windows paths (IsWindowsPath), in slot order.
+std::vector<StoredPath> WindowsSigningPaths(const TTABELLA& appl);
 
 // The installed release date; nothing when missing or unreadable.
 std::optional<double> ReadReleaseDate(const fs::path& file);

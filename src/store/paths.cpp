@@ -13,6 +13,13 @@ std::string UpperAscii(std::string s) {
     return s;
 }
 
+bool IsWindowsPath(std::string_view path) {
+    const bool driveLetter =
+        path.size() >= 2 && path[1] == ':' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return driveLetter || path.find('\\') != std::string_view::npos;
+}
+
 bool PathExists(const fs::path& path) {
     std::error_code ec;
     const bool exists = fs::exists(path, ec);

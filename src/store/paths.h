@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace braxol {
 
@@ -24,5 +25,10 @@ bool PathExists(const fs::path& path);
 
 // ASCII upper case, as the program compares file names.
 std::string UpperAscii(std::string s);
+
+// Whether a stored path can only be one of Windows: it starts with a drive letter ("C:") or
+// holds a backslash ("\\server\share", "FIRMA\DAFIRMARE\"). A data folder copied from a
+// Windows computer carries such paths in its configuration.
+bool IsWindowsPath(std::string_view path);
 
 }  // namespace braxol

@@ -39,11 +39,11 @@ std::vector<T> ReadRecords(const fs::path& path, bool create = true) {
 // Replaces the file with these records, safely. Refuses to overwrite a damaged file.
 template <class T>
 void WriteRecords(const fs::path& path, std::span<const T> records,
-                  FileAccess access = FileAccess::Shared) {
+                  FileAccess access = FileAccess::Shared, OldFile old = OldFile::MayBeMissing) {
     RequireWholeRecords(path, sizeof(T));
     ReplaceFileContent(
         path, std::string_view(reinterpret_cast<const char*>(records.data()), records.size_bytes()),
-        access);
+        access, old);
 }
 
 // Rebuilds a working file of the temporary folder with these records. Such a file is only a
@@ -81,8 +81,10 @@ public:
     void RemoveAt(std::size_t position) {
         records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(position));
     }
+    // The file was there when it was read (opened or created): one that vanished meanwhile is
+    // reported, not created anew.
     void save(FileAccess access = FileAccess::Shared) const {
-        WriteRecords<T>(path_, records_, access);
+        WriteRecords<T>(path_, records_, access, OldFile::MustExist);
     }
 
 private:

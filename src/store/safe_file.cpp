@@ -4,11 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 
 #include "file_removal.h"
 #include "io_error.h"
+#include "leftovers.h"
 
 namespace braxol {
 namespace {
@@ -30,7 +31,7 @@ struct Fd {
     }
 };
 
-void WriteAll(int fd, std::string_view data, const fs::path& path) {
+void WriteBytes(int fd, std::string_view data, const fs::path& path) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
@@ -41,6 +42,21 @@ void WriteAll(int fd, std::string_view data, const fs::path& path) {
     }
 }
 
+// Writes the content; an injected fault lets part of it reach the file first.
+void WriteAll(int fd, std::string_view data, const fs::path& path) {
+    const InjectedFault fault = InjectedFaultAt(path, WriteStep::Write);
+    if (fault.error != 0) {
+        WriteBytes(fd, data.substr(0, std::min(fault.afterBytes, data.size())), path);
+        Fail(path, fault.error);
+    }
+    WriteBytes(fd, data, path);
+}
+
+// Fails the step when the installed fault says so.
+void Step(const fs::path& path, WriteStep step) {
+    if (const int err = InjectedFaultAt(path, step).error) Fail(path, err);
+}
+
 void SyncFolder(const fs::path& folder) {
     Fd dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (dir.fd >= 0) ::fsync(dir.fd);  // best effort: some file systems refuse it
@@ -49,18 +65,6 @@ void SyncFolder(const fs::path& folder) {
 WriteFault& InstalledWriteFault() {
     static WriteFault fault;
     return fault;
-}
-
-void AskWriteFault(const fs::path& path) {
-    if (const WriteFault& fault = InstalledWriteFault()) {
-        if (const int err = fault(path)) Fail(path, err);
-    }
-}
-
-fs::path TempBeside(const fs::path& path) {
-    static std::atomic<unsigned> counter{0};
-    return fs::path(path.string() + ".~" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++));
 }
 
 }  // namespace
@@ -89,6 +93,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 void CreateIfMissing(const fs::path& path) {
+    if (const int err = InjectedFaultAt(path, WriteStep::Create).error) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) Fail(path, err);
+        return;
+    }
     Fd f{::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
     if (f.fd < 0 && errno != EEXIST) Fail(path, errno);
 }
@@ -97,30 +106,44 @@ void SetWriteFault(WriteFault fault) {
     InstalledWriteFault() = std::move(fault);
 }
 
+InjectedFault InjectedFaultAt(const fs::path& path, WriteStep step) {
+    const WriteFault& fault = InstalledWriteFault();
+    return fault ? fault(path, step) : InjectedFault{};
+}
+
 bool RemoveFile(const fs::path& path) {
-    AskWriteFault(path);
+    Step(path, WriteStep::Remove);
     if (::unlink(path.c_str()) == 0) return true;
     if (errno == ENOENT) return false;
     Fail(path, errno);
 }
 
-void ReplaceFileContent(const fs::path& path, std::string_view content, FileAccess access) {
-    AskWriteFault(path);
+void ReplaceFileContent(const fs::path& path, std::string_view content, FileAccess access,
+                        OldFile old) {
+    Step(path, WriteStep::Replace);
     mode_t mode = access == FileAccess::OwnerOnly ? 0600 : 0666;
     bool keepMode = false;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
         keepMode = true;
+    } else if (errno == ENOENT && old == OldFile::MustExist) {
+        throw IoError(path.string(),
+                      "il file è scomparso durante la modifica: non viene ricreato; controllare "
+                      "la cartella");
     }
+    RemoveDeadLeftovers(path);
+    Step(path, WriteStep::Create);
     const fs::path temp = TempBeside(path);
     Fd f{::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)};
     if (f.fd < 0) Fail(path, errno);
     try {
         if (keepMode) ::fchmod(f.fd, mode);  // the umask must not narrow an existing file's mode
         WriteAll(f.fd, content, path);
+        Step(path, WriteStep::Flush);
         if (::fsync(f.fd) != 0) Fail(path, errno);
         if (::close(f.release()) != 0) Fail(path, errno);
+        Step(path, WriteStep::Rename);
         if (::rename(temp.c_str(), path.c_str()) != 0) Fail(path, errno);
     } catch (...) {
         ::unlink(temp.c_str());

@@ -143,7 +143,7 @@ bool TFRICREGDER::checks() {
     }
     range_ = check.range;
     csv_ = SearchCsvPath(request_.folders, kind());
-    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
+    fileLabel_->clear();  // said once the export is written
     openButton_->hide();
     return true;
 }
@@ -160,6 +160,7 @@ void TFRICREGDER::search() {
         ui::ShowIoError(this, e);
         return;
     }
+    fileLabel_->setText(QStringLiteral("Ricerca salvata in: ") + NativePath(csv_));
     openButton_->show();
     if (preview_)
         preview_(last_->report, heading);

@@ -79,6 +79,10 @@ void ConfirmButton::activated() {
         const int before = entries_;
         setFocus(Qt::ShortcutFocusReason);
         if (entries_ == before) enter();  // the window was not active, so no focus event came
+    } else if (hasFocus() && !entered_) {
+        // The button kept the focus after its last save (a window that stays open, such as a
+        // register or a search): no focus event will come, so this press enters it again.
+        enter();
     }
     if (!(entered_ && passed_ && hasFocus())) return;
     passed_ = false;

@@ -14,6 +14,10 @@ bool BoxLockPrompt::takeOver(const std::string& path) {
                Severity::Warning) == Answer::Yes;
 }
 
+void BoxLockPrompt::holderGone(const std::string& path, const ProcessIdentity& holder) {
+    Inform(nullptr, QString::fromStdString(LockHolderGoneMessage(path, holder)), Severity::Warning);
+}
+
 void UseLockMessageBoxes() {
     static BoxLockPrompt prompt;
     SetLockPrompt(&prompt);

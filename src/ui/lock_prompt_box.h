@@ -1,6 +1,7 @@
 #pragma once
 // How the program waits for a data file that another copy is writing: an information box on
-// each wait, and after ten waits the question whether the marker may be taken over.
+// each wait, and after ten waits the question whether the marker may be taken over; a marker
+// whose holder is gone is taken over after a warning box.
 
 #include "store/lock.h"
 
@@ -10,6 +11,7 @@ class BoxLockPrompt : public LockPrompt {
 public:
     void busy(const std::string& path, int attempt) override;
     bool takeOver(const std::string& path) override;
+    void holderGone(const std::string& path, const ProcessIdentity& holder) override;
 };
 
 // Installs the message-box prompt for the whole program.

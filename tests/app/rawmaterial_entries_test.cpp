@@ -10,6 +10,8 @@
 #include "app/main_window.h"
 #include "production/deletion_window.h"
 #include "rawmaterials/balance_window.h"
+#include "rawmaterials/daily_register_window.h"
+#include "rawmaterials/material_register_window.h"
 #include "rawmaterials/materials_window.h"
 #include "rawmaterials/movement_chooser.h"
 #include "rawmaterials/movement_window.h"
@@ -103,9 +105,19 @@ TEST_F(RawMaterialEntries, EachEntryOpensItsWindow) {
         EXPECT_EQ(year, "2025");
         EXPECT_EQ(state.workingYear, "2025");
     }
-    EXPECT_EQ(seams.messages.texts(), QStringList{});
-    for (const char* name : {"Action42", "Action56"})
-        EXPECT_FALSE(main.action(name)->isEnabled()) << name;
+    {
+        Closed<rawmaterials::TFSTAREGCARSCAMP> w;
+        main.action("Action42")->trigger();
+        EXPECT_EQ(w.name, "FSTAREGCARSCAMP");
+    }
+    {
+        Closed<rawmaterials::TFSTAREGMPXGIORNI> w;
+        main.action("Action56")->trigger();
+        EXPECT_EQ(w.name, "FSTAREGMPXGIORNI");
+    }
+    // The daily register looks for the register protocol, which this folder lacks.
+    EXPECT_EQ(seams.messages.texts(),
+              QStringList{"Manca il protocollo del Registro delle Produzioni"});
 }
 
 // "Modifica": the chooser lists the year's movements, and the one picked opens in change mode.
@@ -151,7 +163,9 @@ TEST_F(RawMaterialEntries, NothingChosenOrConfigurationMissing) {
     fs::remove(state.folders.companyFile());
     Closed<rawmaterials::TFCARSCAMP> entry;
     Closed<rawmaterials::TFBILANCIO> balance;
-    for (const char* action : {"Action38", "Action39", "Action55"}) {
+    Closed<rawmaterials::TFSTAREGCARSCAMP> materialRegister;
+    Closed<rawmaterials::TFSTAREGMPXGIORNI> dailyRegister;
+    for (const char* action : {"Action38", "Action39", "Action55", "Action42", "Action56"}) {
         seams.messages.clear();
         main.action(action)->trigger();
         EXPECT_TRUE(
@@ -160,6 +174,8 @@ TEST_F(RawMaterialEntries, NothingChosenOrConfigurationMissing) {
     }
     EXPECT_EQ(entry.modal.opened(), 0);
     EXPECT_EQ(balance.modal.opened(), 0);
+    EXPECT_EQ(materialRegister.modal.opened(), 0);
+    EXPECT_EQ(dailyRegister.modal.opened(), 0);
 }
 
 }  // namespace

@@ -41,16 +41,7 @@ inline void WriteBrewCompany(const WorkFolders& folders, const Company& c) {
     WriteCompany(folders.companyFile(), company);
 }
 
-inline void AddProtocol(const WorkFolders& folders, const std::string& number, double protocolDate,
-                        double validFrom, const std::string& office = "") {
-    TTABELLA r = BlankTabella();
-    r.text[0].set(number);
-    r.text[2].set(office);
-    r.text[10].set("PROTOCOLLI");
-    r.num[0] = protocolDate;
-    r.num[1] = validFrom;
-    InsertTableRecordByDate(TableFile(folders.datiGen, "PROTOCOLLI"), r, kProtocolValidFromSlot);
-}
+using test::AddProtocol;
 
 inline void AddRate(const WorkFolders& folders, double from, double rate) {
     TTABELLA r = BlankTabella();

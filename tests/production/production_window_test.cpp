@@ -16,9 +16,11 @@
 
 #include "brew_fixture.h"
 #include "production/production_window.h"
+#include "setup/beer_types_window.h"
 #include "store/lock.h"
 #include "store/numbers.h"
 #include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
 #include "tables/listview.h"
@@ -444,6 +446,28 @@ TEST_F(ProductionWindow, ChangeMovesTheProductionToAnotherYearKeepingItsProgress
     EXPECT_EQ(old[1].ETTOGR, 50);
 }
 
+// Whatever disk fault strikes the save, the window reports the register's I/O error and saves
+// nothing; the register stays as it was.
+TEST_F(ProductionWindow, EveryDiskFaultIsReportedAndNothingSaved) {
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        WriteMovements(Register(), {StoredBrew(1, Day(2025, 3, 5), 1000, 5000)});
+        const std::string before = FileBytes(Register());
+        seams.messages.clear();
+        Open();
+        FillNew(5000, 6250);
+        FocusOn(W(), "BCONF");
+        ASSERT_EQ(seams.messages.texts(), QStringList{});
+        {
+            FailingWrites faults(Register(), fault);
+            PressEnter(W());
+        }
+        EXPECT_FALSE(window->saved());
+        ExpectFaultReported(seams.messages, Register(), before, fault);
+        RestoreVanished(Register());
+    }
+}
+
 // A change that moved the production to 2024 stored it there, and then could not take it out
 // of 2025: the window says which record is left over and closes, so that confirming again
 // cannot store the production a second time.
@@ -738,6 +762,56 @@ TEST_F(ProductionWindow, UnknownBeerTypeOpensTheList) {
     EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
     EXPECT_EQ(FocusName(), "PRODAZ");
     EXPECT_EQ(seams.messages.texts(), QStringList{});
+}
+
+// A brewer without beer types yet types the first one: there is no list to choose from, so
+// the beer-type window opens on the type typed, after a word that says why.
+TEST_F(ProductionWindow, FirstBeerTypeOpensTheBeerTypeWindowOnIt) {
+    fs::remove(work.datiGen("PRAZ.TAB"));
+    Open();
+    TypeThenEnter("10032025");
+    TypeThenEnter("12");
+    PressEnter(W());
+    TypeThenEnter("0930");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = w->findChild<QLineEdit*>("LE0")->text();
+        w->reject();
+    });
+    NextModal<tables::TFLISTVIEW> noList([](tables::TFLISTVIEW* l) { l->reject(); });
+    TypeThenEnter("ambrata");
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(noList.opened(), 0);
+    ShowActive(W());
+    EXPECT_EQ(typed, "AMBRATA");
+    ASSERT_EQ(seams.messages.texts().size(), 1);
+    EXPECT_TRUE(seams.messages.texts()[0].startsWith(
+        QString::fromUtf8("LA TABELLA \"Tipi di birra prodotti\" È ANCORA VUOTA")));
+    EXPECT_EQ(FocusName(), "PRODAZ");
+}
+
+// "&Elenco" and "Nuovo &Tipo" answer their accelerators: the keyboard alone chooses a type of
+// the list or adds the type typed.
+TEST_F(ProductionWindow, TheBeerTypeButtonsAnswerTheirAccelerators) {
+    Open();
+    FocusOn(W(), "PRODAZ");
+    NextModal<tables::TFLISTVIEW> list(ChooseRow(1));
+    PressKey(W(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(list.answered());
+    ShowActive(W());
+    EXPECT_EQ(Shown("PRODAZ"), "ROSSA");
+
+    test::Retype(W(), "PRODAZ", "WEIZEN");
+    QString typed;
+    NextModal<setup::TFPRODAZ> beerTypes([&](setup::TFPRODAZ* w) {
+        ShowActive(w);
+        typed = w->findChild<QLineEdit*>("LE0")->text();
+        w->reject();
+    });
+    PressKey(W(), Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(beerTypes.answered());
+    EXPECT_EQ(typed, "WEIZEN");
 }
 
 TEST_F(ProductionWindow, BeerTypeWithoutProductCode) {

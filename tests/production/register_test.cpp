@@ -365,17 +365,8 @@ protected:
         ShowActive(window.get());
     }
     QWidget* W() { return window.get(); }
-    QString Text(const QString& name) {
-        if (auto* memo = ControlAs<QPlainTextEdit>(W(), name)) return memo->toPlainText();
-        return ControlAs<QLineEdit>(W(), name)->text();
-    }
-    // A click on the round mark of the radio button (a wide button takes clicks only on its
-    // mark and its caption).
-    void Choose(const QString& name) {
-        QWidget* button = Control(W(), name);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-        Settle();
-    }
+    QString Text(const QString& name) { return FieldText(W(), name); }
+    void Choose(const QString& name) { ChooseRadio(W(), name); }
     void Range(const QString& from, const QString& to) {
         Retype(W(), "MDADA", from);
         PressEnter(W());

@@ -10,7 +10,9 @@
 #include "production/search_window.h"
 #include "register_fixture.h"
 #include "reports/register_layout.h"
+#include "support/failing_writes.h"
 #include "support/golden.h"
+#include "support/qt/disk_fault_checks.h"
 
 namespace braxol {
 namespace {
@@ -286,6 +288,33 @@ TEST_F(SearchWindows, WrongRangesMoveTheFocusAndSearchNothing) {
     EXPECT_TRUE(Control(W(), "BAPRI")->isHidden());
     EXPECT_EQ(previews.size(), 1u);
     EXPECT_TRUE(seams.messages.shown().empty());
+}
+
+// A disk fault on writing the export: its I/O error is shown, the previous export is kept and
+// the window offers nothing to open. An export moved away meanwhile is simply written again.
+TEST_F(SearchWindows, EveryDiskFaultOnTheExportIsReported) {
+    const fs::path csv = work.folders().temp / "RICERCA_PL.CSV";
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        WriteFileBytes(csv, "vecchia ricerca\r\n");
+        seams.messages.clear();
+        previews.clear();
+        Open<production::TFRICTUTTO>(QChar());
+        {
+            FailingWrites faults(csv, fault);
+            Click(W(), "BCONF");
+        }
+        if (fault == DiskFault::Vanished) {
+            EXPECT_NE(FileBytes(csv), "vecchia ricerca\r\n");
+            EXPECT_FALSE(FileBytes(csv).empty());
+            EXPECT_EQ(FileBytes(FailingWrites::vanishedTo(csv)), "vecchia ricerca\r\n");
+            fs::remove(FailingWrites::vanishedTo(csv));
+            continue;
+        }
+        ExpectFaultReported(seams.messages, csv, "vecchia ricerca\r\n", fault);
+        EXPECT_TRUE(Control(W(), "BAPRI")->isHidden());
+        EXPECT_EQ(Label(), "") << "nothing is said to be saved";
+    }
 }
 
 TEST_F(SearchWindows, AFileThatCannotBeReadIsReportedAndTheExportKept) {

@@ -126,8 +126,13 @@ TEST(TitleBlock, LongOfficeAndCompanyTextsStayInTheirBoxes) {
     block.company = {QString("N").repeated(100), "VIA", "CAP", "CODICE ACCISA: X"};
     reports::PageNumbering none;
     const double y1 = reports::DrawTitleBlock(r, m, block, none);
-    EXPECT_NEAR(y1, 2 * m.lh14 + 2 * m.lh10, 1e-9);
-    EXPECT_NEAR(FindText(r, "SOTTOTITOLO")->baseline, 2 * m.lh14 + 1.5 * m.lh10, 1e-9);
+    // The subtitle stands 1.5 LH10 under the title; the box captions come 2 LH10 under the
+    // subtitle, so that neither runs into the other.
+    const DrawCommand* subtitle = FindText(r, "SOTTOTITOLO");
+    ASSERT_TRUE(subtitle);
+    EXPECT_NEAR(subtitle->baseline, 2 * m.lh14 + 1.5 * m.lh10, 1e-9);
+    EXPECT_NEAR(y1, subtitle->baseline + 2 * m.lh10, 1e-9);
+    EXPECT_LT(subtitle->box.bottom(), FindText(r, "ALLA DITTA:")->box.top());
     int officeLines = 0;
     for (const auto* text : Kind(r, DrawCommand::Kind::Text)) {
         if (!text->font.bold || text->font.size > 10) continue;

@@ -21,6 +21,8 @@
 #include "setup/company_window.h"
 #include "store/config_files.h"
 #include "store/tables.h"
+#include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
 #include "support/qt/list_choice.h"
 #include "support/qt/next_modal.h"
 #include "support/qt/scripted_seams.h"
@@ -525,6 +527,33 @@ TEST_F(CompanyWindow, SavingKeepsAccessAddressAndPasswordDate) {
     EXPECT_EQ(Text(c.NUMCI1), "B12");
     EXPECT_EQ(fs::status(CompanyFile()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A disk fault on saving: the I/O error box names the company file, the window stays open
+// unsaved and the stored record is kept. A file moved away meanwhile is simply written again,
+// whole: the window holds every field of the record.
+TEST_F(CompanyWindow, EveryDiskFaultIsReportedAndNothingSaved) {
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        Store(Complete());
+        const std::string before = FileBytes(CompanyFile());
+        seams.messages.clear();
+        afterSave = 0;
+        Open();
+        Retype("DENOM1", "Birrificio del Monte");
+        {
+            FailingWrites faults(CompanyFile(), fault);
+            Click(W(), "BCONF");
+        }
+        if (fault == DiskFault::Vanished) {
+            EXPECT_TRUE(Saved());
+            EXPECT_EQ(Text(Stored().DENOM1), "Birrificio del Monte");
+            fs::remove(FailingWrites::vanishedTo(CompanyFile()));
+            continue;
+        }
+        EXPECT_FALSE(Saved());
+        ExpectFaultReported(seams.messages, CompanyFile(), before, fault);
+    }
 }
 
 // An office that TA03 does not hold: the description says so, the focus stays, and the list

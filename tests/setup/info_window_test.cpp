@@ -39,6 +39,8 @@ TEST_F(InfoWindow, ShowsTheTitleAndThePicture) {
     EXPECT_EQ(window.windowTitle(), "INFORMAZIONI");
     EXPECT_EQ(Text(&window, "LTITOLO"), "Telematizzazione delle accise per i Microbirrifici");
     EXPECT_FALSE(ControlAs<QLabel>(&window, "IMMAGINE")->pixmap().isNull());
+    // The version of the project, as the package carries it.
+    EXPECT_EQ(Text(&window, "LNUMEROVERSIONE"), "BRAXOL versione " BRAXOL_VERSION);
     EXPECT_TRUE(Text(&window, "LSITO").contains("https://braxol.it/supporto"));
     EXPECT_TRUE(Text(&window, "LMAIL").contains("supporto@braxol.it"));
 }

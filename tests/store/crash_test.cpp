@@ -5,8 +5,8 @@
 // records in the file) and, after each one, appends the index to a journal on disk. The parent
 // kills it with SIGKILL, replays the same operations on records in memory with the in-memory
 // routines, and compares the file byte for byte with the state after the journalled operations
-// or the state one operation later. Then it clears what the killed writer left behind (its
-// lock marker and temporary file) and starts a new child from where the file is.
+// or the state one operation later. Then it starts a new child from where the file is, which
+// takes over the marker of the killed one and removes its half-written files.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,7 @@
 #include "store/lock.h"
 #include "store/movements.h"
 #include "support/record_builders.h"
+#include "support/scripted_lock_prompt.h"
 #include "support/temp_folder.h"
 
 namespace braxol {
@@ -121,7 +122,7 @@ void ApplyInMemory(const Op& op, std::vector<TMOVIMENTO>& records) {
     }
 }
 
-// In the child a marker that nobody removed would mean the parent failed to clean up.
+// In the child a wait means that the marker of a killed writer was not taken over.
 class NoWaiting : public LockPrompt {
 public:
     void busy(const std::string&, int) override { ::_exit(5); }
@@ -180,7 +181,7 @@ TEST(Crash, AWriterKilledAtAnyInstantLeavesAWholeFile) {
 
     std::vector<TMOVIMENTO> shadow;  // the file after the journalled operations
     std::uint32_t done = 0;          // operations in the journal
-    int kills = 0, inFlightLanded = 0, markersLeft = 0, temporariesLeft = 0;
+    int kills = 0, inFlightLanded = 0, markersLeft = 0, temporariesLeft = 0, mostLeftAtOnce = 0;
 
     while ((kills < kTargetKills || done < kTargetOperations) &&
            std::chrono::steady_clock::now() - start < budget) {
@@ -237,31 +238,47 @@ TEST(Crash, AWriterKilledAtAnyInstantLeavesAWholeFile) {
         if (finished == 0) windowMicros = std::min(windowMicros * 5 / 4, 100000);
         if (finished > 4) windowMicros = std::max(windowMicros * 9 / 10, 2000);
 
-        // Clear what the killed writer left: its marker and its temporary file, nothing else.
+        // What the killed writers left (a marker, half-written files) is left for the next
+        // writer, which takes the marker over and removes the files, since their processes
+        // are gone: nothing piles up.
+        int leftNow = 0;
         for (const auto& name : FolderNames(tmp.folders().registri)) {
             if (name == "2025.RGM") continue;
             if (name == "2025.RGM$") {
                 ++markersLeft;
-            } else if (name.rfind("2025.RGM.~", 0) == 0) {
+            } else if (name.rfind("2025.RGM.~", 0) == 0 || name.rfind("2025.RGM$.~", 0) == 0) {
                 ++temporariesLeft;
             } else {
                 FAIL() << "unexpected file beside the register: " << name;
             }
-            fs::remove(tmp.folders().registri / name);
+            ++leftNow;
         }
+        mostLeftAtOnce = std::max(mostLeftAtOnce, leftNow);
     }
+
+    // One more writer, here, finds what the last one left and clears it.
+    {
+        test::ScriptedLockPrompt prompt;
+        test::ScopedLockPrompt installed(prompt);
+        ApplyToFile(ChooseOp(done, shadow), file);
+        for (const auto& call : prompt.calls())
+            EXPECT_EQ(call.kind, test::ScriptedLockPrompt::Call::HolderGone) << "no waits";
+    }
+    EXPECT_EQ(FolderNames(tmp.folders().registri), std::vector<std::string>{"2025.RGM"});
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "[ crash    ] " << kills << " kills in " << seconds << " s, " << done
               << " operations, " << inFlightLanded << " finished but not journalled, "
               << markersLeft << " markers and " << temporariesLeft << " temporary files left, "
-              << shadow.size() << " records at the end, window " << windowMicros << " us\n";
+              << shadow.size() << " records at the end, window " << windowMicros << " us, at most "
+              << mostLeftAtOnce << " files beside the register at once\n";
     RecordProperty("kills", kills);
     RecordProperty("operations", static_cast<int>(done));
     EXPECT_GE(kills, 200);
     EXPECT_GE(done, 200u) << "the writer hardly ran: the kills prove little";
     EXPECT_GT(markersLeft, 0) << "no kill landed inside an operation";
+    EXPECT_LE(mostLeftAtOnce, 6) << "the leftovers of killed writers pile up";
 }
 
 }  // namespace

@@ -47,7 +47,10 @@ TEST_F(LockTest, TheMarkerIsTheFileNameWithADollar) {
 TEST_F(LockTest, AFreeFileIsTakenWithoutAsking) {
     LockDataFile(file);
     EXPECT_TRUE(fs::exists(marker));
-    EXPECT_EQ(fs::file_size(marker), 0u);
+    const auto holder = ReadLockHolder(marker);
+    ASSERT_TRUE(holder) << "the marker names its holder";
+    EXPECT_EQ(holder->pid, ::getpid());
+    EXPECT_EQ(holder->host, ThisHostName());
     EXPECT_FALSE(fs::exists(file)) << "the lock does not create the data file";
     UnlockDataFile(file);
     EXPECT_FALSE(fs::exists(marker));
@@ -68,6 +71,7 @@ TEST_F(LockTest, EachWaitTellsTheUserAndTheEleventhOffersTheTakeOver) {
     expected.push_back({Call::TakeOver, file.string(), 11});
     EXPECT_EQ(prompt.calls(), expected);
     EXPECT_TRUE(fs::exists(marker)) << "the marker taken over now stands for this copy";
+    EXPECT_EQ(ReadLockHolder(marker)->pid, ::getpid());
     UnlockDataFile(file);
     EXPECT_FALSE(fs::exists(marker));
 }

@@ -1,6 +1,8 @@
 #include "support/configuration.h"
 
 #include "store/config_files.h"
+#include "store/table_structures.h"
+#include "store/tables.h"
 
 namespace braxol::test {
 
@@ -20,6 +22,15 @@ void WriteConfiguration(const WorkFolders& folders, const CompleteConfiguration&
     web.text[5].set(c.testAddress);
     web.text[7].set(c.homeAddress);
     WriteConfigRecord(folders.webFile(), web);
+}
+
+void AddCustomsOffice(const WorkFolders& folders, const std::string& code,
+                      const std::string& name) {
+    TTABELLA office = BlankTabella();
+    office.text[0].set(code);
+    office.text[1].set(name);
+    office.text[10].set("TA03");
+    InsertTableRecord(TableFile(folders.datiGen, "TA03"), office);
 }
 
 }  // namespace braxol::test

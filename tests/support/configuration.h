@@ -22,4 +22,8 @@ struct CompleteConfiguration {
 
 void WriteConfiguration(const WorkFolders& folders, const CompleteConfiguration& c = {});
 
+// A customs office in the table of offices (TA03), as its window stores it.
+void AddCustomsOffice(const WorkFolders& folders, const std::string& code = "IT012100",
+                      const std::string& name = "UFFICIO DELLE DOGANE DI AOSTA");
+
 }  // namespace braxol::test

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "store/dates.h"
+#include "store/table_structures.h"
+#include "store/tables.h"
 
 namespace braxol::test {
 
@@ -138,6 +140,17 @@ std::vector<int> Numbers(const std::vector<TMOVIMENTO>& records) {
     std::vector<int> n;
     for (const auto& r : records) n.push_back(r.NUMOPE);
     return n;
+}
+
+void AddProtocol(const WorkFolders& folders, const std::string& number, double protocolDate,
+                 double validFrom, const std::string& office) {
+    TTABELLA r = BlankTabella();
+    r.text[0].set(number);
+    r.text[2].set(office);
+    r.text[10].set("PROTOCOLLI");
+    r.num[0] = protocolDate;
+    r.num[1] = validFrom;
+    InsertTableRecordByDate(TableFile(folders.datiGen, "PROTOCOLLI"), r, kProtocolValidFromSlot);
 }
 
 }  // namespace braxol::test

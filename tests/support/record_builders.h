@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/records.h"
+#include "store/work_folders.h"
 
 namespace braxol::test {
 
@@ -29,6 +30,11 @@ TMOVIMENTO Tribute(std::string_view tiprec, std::string_view period, double amou
 // A stored record: the given numbers and status on top of a built record.
 TMOVIMENTO Stored(TMOVIMENTO r, int numope, int progre, std::string_view stato = " ",
                   std::string_view tipric = "I");
+
+// A register protocol in DATI_GEN/PROTOCOLLI.TAB, in order of its validity date, with the
+// stamping office's data.
+void AddProtocol(const WorkFolders& folders, const std::string& number, double protocolDate,
+                 double validFrom, const std::string& office = "");
 
 // No selected record: NUMOPE 0.
 TMOVIMENTO NoSelection();

@@ -30,6 +30,10 @@ bool ScriptedLockPrompt::takeOver(const std::string& path) {
     throw std::runtime_error("unexpected take-over question");
 }
 
+void ScriptedLockPrompt::holderGone(const std::string& path, const ProcessIdentity& holder) {
+    calls_.push_back({Call::HolderGone, path, static_cast<int>(holder.pid)});
+}
+
 int ScriptedLockPrompt::busyCount() const {
     return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
                                           [](const Call& c) { return c.kind == Call::Busy; }));

@@ -1,6 +1,6 @@
 #pragma once
-// A lock prompt that plays a script: it records every busy() and takeOver() call, runs an
-// optional action on each wait (sleep, remove the marker, ...) and answers the take-over
+// A lock prompt that plays a script: it records every busy(), takeOver() and holderGone() call,
+// runs an optional action on each wait (sleep, remove the marker, ...) and answers the take-over
 // question as planned. A question that was not planned fails the test, unless the prompt was
 // told to answer "No" to every unplanned question.
 
@@ -16,9 +16,10 @@ namespace braxol::test {
 class ScriptedLockPrompt : public LockPrompt {
 public:
     struct Call {
-        enum Kind { Busy, TakeOver } kind;
+        enum Kind { Busy, TakeOver, HolderGone } kind;
         std::string path;
-        int attempt;  // the wait's number for Busy; the number of the last wait for TakeOver
+        int attempt;  // the wait's number for Busy; the number of the last wait for TakeOver;
+                      // the gone holder's process for HolderGone
         bool operator==(const Call&) const = default;
     };
 
@@ -36,6 +37,7 @@ public:
 
     void busy(const std::string& path, int attempt) override;
     bool takeOver(const std::string& path) override;
+    void holderGone(const std::string& path, const ProcessIdentity& holder) override;
 
     const std::vector<Call>& calls() const { return calls_; }
     int busyCount() const;

@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/failing_writes.h"
+#include "support/qt/disk_fault_checks.h"
+#include "support/record_builders.h"
 #include "table_test_support.h"
 #include "tables/codici.h"
 #include "tables/listview.h"
@@ -23,6 +26,14 @@ protected:
         TableWindowTest::SetUp();
         Write("TA03",
               {TableRecord(1, "TA03", "A", "Ancona"), TableRecord(3, "TA03", "C", "Cagliari")});
+    }
+    // Calls up code A and types a new description, ready to be confirmed.
+    static void ChangeDescriptionOfA(TFCODICI& window) {
+        ShowActive(&window);
+        Type(&window, "A");
+        PressEnter(&window);
+        ControlAs<QLineEdit>(&window, "LE2")->selectAll();
+        Type(&window, "Ancona porto");
     }
 };
 
@@ -110,16 +121,30 @@ TEST_F(CodeTable, TypingAKnownCodeSwitchesToEditing) {
 
 TEST_F(CodeTable, ChangedDescriptionIsSavedInPlace) {
     TFCODICI window(Context("TA03"));
-    ShowActive(&window);
-    Type(&window, "A");
-    PressEnter(&window);
-    ControlAs<QLineEdit>(&window, "LE2")->selectAll();
-    Type(&window, "Ancona porto");
+    ChangeDescriptionOfA(window);
     Click(&window, "BCONF");
     const auto records = Read("TA03");
     EXPECT_EQ(Keys(records), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(Numbers(records), (std::vector<std::int32_t>{1, 3}));
     EXPECT_EQ(records[0].text[1].str(), "Ancona porto");
+}
+
+// A disk fault on saving a change: the table's I/O error is shown and the table kept.
+TEST_F(CodeTable, EveryDiskFaultIsReportedAndTheTableKept) {
+    const fs::path file = TableFile(work.folders().datiGen, "TA03");
+    const std::string before = FileBytes(file);
+    for (const DiskFault fault : kAllDiskFaults) {
+        SCOPED_TRACE(DiskFaultName(fault));
+        seams.messages.clear();
+        TFCODICI window(Context("TA03"));
+        ChangeDescriptionOfA(window);
+        {
+            FailingWrites faults(file, fault);
+            Click(&window, "BCONF");
+        }
+        ExpectFaultReported(seams.messages, file, before, fault);
+        RestoreVanished(file);
+    }
 }
 
 TEST_F(CodeTable, ChangedKeyMovesToItsPlaceAndKeepsItsNumber) {

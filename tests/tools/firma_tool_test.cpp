@@ -2,13 +2,12 @@
 // temporary work folder, its signatures checked with the openssl command.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include "store/config_files.h"
 #include "support/record_builders.h"
+#include "support/shell_command.h"
 #include "support/temp_folder.h"
 
 namespace braxol {
@@ -19,22 +18,11 @@ using test::FileBytes;
 using test::FolderNames;
 using test::WriteFileBytes;
 
-struct Outcome {
-    int status;
-    std::string out;
-};
-
-Outcome Shell(const std::string& command) {
-    FILE* p = ::popen(("(" + command + ") 2>&1").c_str(), "r");
-    std::string out;
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    const int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
+using Outcome = test::ShellOutcome;
+using test::RunShell;
 
 std::string Quoted(const fs::path& p) {
-    return "'" + p.string() + "'";
+    return test::ShellQuoted(p.string());
 }
 
 fs::perms PermsOf(const fs::path& p) {
@@ -66,8 +54,8 @@ protected:
 
     // braxol-firma --once from the work folder, with its own settings folder and no terminal.
     Outcome Firma() const {
-        return Shell("cd " + Quoted(work.root()) + " && XDG_CONFIG_HOME=" + Quoted(config) +
-                     " " BRAXOL_FIRMA_TOOL " --once < /dev/null");
+        return RunShell("cd " + Quoted(work.root()) + " && XDG_CONFIG_HOME=" + Quoted(config) +
+                        " " BRAXOL_FIRMA_TOOL " --once < /dev/null");
     }
 
     // openssl's verification of a signed file with a certificate: the content it gives back.
@@ -75,8 +63,8 @@ protected:
         const fs::path out = work.root() / "verified";
         fs::remove(out);
         const Outcome r =
-            Shell("openssl cms -verify -binary -inform DER -in " + Quoted(signedFile) +
-                  " -CAfile " + Quoted(certificate) + " -out " + Quoted(out));
+            RunShell("openssl cms -verify -binary -inform DER -in " + Quoted(signedFile) +
+                     " -CAfile " + Quoted(certificate) + " -out " + Quoted(out));
         EXPECT_EQ(r.status, 0) << r.out;
         return FileBytes(out);
     }
@@ -125,7 +113,7 @@ protected:
     void SetUp() override {
         FirmaTool::SetUp();
         const fs::path key = work.root() / "mario-key.pem";
-        const Outcome made = Shell(
+        const Outcome made = RunShell(
             "openssl req -x509 -newkey rsa:2048 -nodes -days 30 -subj '/CN=Mario Rossi' -keyout " +
             Quoted(key) + " -out " + Quoted(certificate) + " && openssl pkcs12 -export -in " +
             Quoted(certificate) + " -inkey " + Quoted(key) + " -out " + Quoted(p12) +

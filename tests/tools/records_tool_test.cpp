@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
+#include "store/leftovers.h"
+#include "store/lock.h"
 #include "store/movements.h"
 #include "store/safe_file.h"
+#include "support/shell_command.h"
 #include "support/temp_folder.h"
 
 namespace braxol {
@@ -19,23 +22,14 @@ namespace {
 namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
-
 // Runs the tool with `input` on standard input, from the work folder.
-ToolRun Tool(const fs::path& cwd, const std::string& args, const std::string& input = "") {
+test::ShellOutcome Tool(const fs::path& cwd, const std::string& args,
+                        const std::string& input = "") {
     const fs::path in = cwd / "stdin.txt";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string cmd = "cd '" + cwd.string() + "' && '" BRAXOL_RECORDS_TOOL "' " + args +
-                            " < '" + in.string() + "' 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    const int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return test::RunShell("cd " + test::ShellQuoted(cwd.string()) +
+                          " && '" BRAXOL_RECORDS_TOOL "' " + args + " < " +
+                          test::ShellQuoted(in.string()));
 }
 
 std::vector<json> Lines(const std::string& out) {
@@ -101,9 +95,9 @@ TEST_F(RecordsTool, LoadThenDumpKeepsEveryFieldOfEachKind) {
         SCOPED_TRACE(c.file);
         std::string input;
         for (const auto& r : c.records) input += r.dump() + "\n";
-        const ToolRun load = Tool(work.root(), "load " + c.file, input);
+        const test::ShellOutcome load = Tool(work.root(), "load " + c.file, input);
         ASSERT_EQ(load.status, 0) << load.out;
-        const ToolRun dump = Tool(work.root(), "dump " + c.file);
+        const test::ShellOutcome dump = Tool(work.root(), "dump " + c.file);
         ASSERT_EQ(dump.status, 0) << dump.out;
         const auto lines = Lines(dump.out);
         ASSERT_EQ(lines.size(), c.records.size());
@@ -120,7 +114,8 @@ TEST_F(RecordsTool, LoadThenDumpKeepsEveryFieldOfEachKind) {
 }
 
 TEST_F(RecordsTool, LoadWritesPaddedRecordsThatTheStoreReads) {
-    const ToolRun load = Tool(work.root(), "load REGISTRI/2025.RGM", FullMovement(9).dump() + "\n");
+    const test::ShellOutcome load =
+        Tool(work.root(), "load REGISTRI/2025.RGM", FullMovement(9).dump() + "\n");
     ASSERT_EQ(load.status, 0) << load.out;
     const auto records = ScanMovements(work.registri("2025.RGM"));
     ASSERT_EQ(records.size(), 1u);
@@ -151,7 +146,7 @@ TEST_F(RecordsTool, BadInputLeavesTheFileAsItWas) {
     };
     for (const auto& input : bad) {
         SCOPED_TRACE(input);
-        const ToolRun r = Tool(work.root(), "load REGISTRI/2025.RGM", input);
+        const test::ShellOutcome r = Tool(work.root(), "load REGISTRI/2025.RGM", input);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.out.find("il file non è stato scritto"), std::string::npos) << r.out;
         EXPECT_EQ(ReadWholeFile(work.registri("2025.RGM")), before);
@@ -174,7 +169,7 @@ TEST_F(RecordsTool, LoadRefusesWhatWouldLoseOrChangeData) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ToolRun r = Tool(work.root(), "load REGISTRI/2025.RGM", c.input);
+        const test::ShellOutcome r = Tool(work.root(), "load REGISTRI/2025.RGM", c.input);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
         EXPECT_EQ(ReadWholeFile(work.registri("2025.RGM")), before);
@@ -185,7 +180,7 @@ TEST_F(RecordsTool, LoadRefusesWhatWouldLoseOrChangeData) {
 }
 
 TEST_F(RecordsTool, DumpOfAMissingFileIsAnError) {
-    const ToolRun r = Tool(work.root(), "dump REGISTRI/1999.RGM");
+    const test::ShellOutcome r = Tool(work.root(), "dump REGISTRI/1999.RGM");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("file inesistente"), std::string::npos) << r.out;
 }
@@ -204,7 +199,8 @@ TEST_F(RecordsTool, DamagedFileIsReportedAndNeverWritten) {
     const fs::path file = work.registri("2024.RGM");
     const std::string damaged(592 + 10, 'x');
     std::ofstream(file, std::ios::binary) << damaged;
-    const ToolRun load = Tool(work.root(), "load REGISTRI/2024.RGM", FullMovement(1).dump() + "\n");
+    const test::ShellOutcome load =
+        Tool(work.root(), "load REGISTRI/2024.RGM", FullMovement(1).dump() + "\n");
     EXPECT_EQ(load.status, 2);
     EXPECT_NE(load.out.find("602"), std::string::npos) << load.out;
     EXPECT_EQ(*ReadWholeFile(file), damaged);
@@ -229,7 +225,7 @@ TEST_F(RecordsTool, KindComesFromTheNameOrFromTheOption) {
 }
 
 TEST_F(RecordsTool, CheckFindsEveryKindOfDamage) {
-    ToolRun r = Tool(work.root(), "check .");
+    test::ShellOutcome r = Tool(work.root(), "check .");
     EXPECT_EQ(r.status, 0) << r.out;
 
     ASSERT_EQ(Tool(work.root(), "load REGISTRI/2025.RGM",
@@ -251,10 +247,94 @@ TEST_F(RecordsTool, CheckFindsEveryKindOfDamage) {
     EXPECT_EQ(r.out.find("NOTE.TXT"), std::string::npos) << r.out;
 }
 
+// What killed writers left: listed while their processes are gone, cleared by the next writer.
+TEST_F(RecordsTool, CheckListsWhatKilledWritersLeft) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);  // a process number nobody bears now
+    const std::string gone = std::to_string(child);
+    const std::string host = ThisHostName();
+    ProcessIdentity dead;
+    dead.pid = child;
+    dead.host = host;
+    std::ofstream(work.registri("2025.RGM"), std::ios::binary) << "";
+    std::ofstream(work.registri("2025.RGM.~" + gone + "-4@" + host), std::ios::binary) << "mezzo";
+    std::ofstream(work.datiGen("PRAZ.TAB.~" + gone + "-0"), std::ios::binary) << "mezzo";
+    std::ofstream(work.registri("2025.RGM$"), std::ios::binary) << LockMarkerText(dead);
+    std::ofstream(work.registri("2024.RGM$"), std::ios::binary) << "";  // older copies: unknown
+    std::ofstream(work.registri("2024.RGM.~" + std::to_string(::getpid()) + "-1@" + host),
+                  std::ios::binary)
+        << "in corso";
+
+    test::ShellOutcome r = Tool(work.root(), "check .");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("2025.RGM.~" + gone + "-4@" + host +
+                         ": file lasciato a metà da una scrittura interrotta (processo " + gone +
+                         " su " + host + ", non più in funzione)"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("PRAZ.TAB.~" + gone + "-0: file lasciato a metà"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("2025.RGM$: blocco lasciato da una copia del programma non più in "
+                         "funzione (processo " +
+                         gone + " su " + host + ")"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("2024.RGM"), std::string::npos) << "live or unknown: " << r.out;
+
+    // The next writer of the register takes the marker over and removes its leftover.
+    AddMovement(work.registri("2025.RGM"), BlankMovement(), BlankMovement());
+    r = Tool(work.root(), "check .");
+    EXPECT_EQ(r.out.find("2025.RGM"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("PRAZ.TAB.~"), std::string::npos) << r.out;
+}
+
 TEST_F(RecordsTool, CheckRefusesAFolderThatIsNotAWorkFolder) {
-    const ToolRun r = Tool(work.root(), "check REGISTRI");
+    const test::ShellOutcome r = Tool(work.root(), "check REGISTRI");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("non è una cartella di lavoro"), std::string::npos) << r.out;
+}
+
+// A data folder copied from Windows keeps the signing paths of that computer in APPL.CFG:
+// the check names each one, with where to change it; paths of this computer pass.
+TEST_F(RecordsTool, CheckNamesTheSigningPathsOfAWindowsComputer) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> slots;                     // text slots 0, 1, 2
+        std::vector<std::pair<int, std::string>> reported;  // slot and caption
+    };
+    const Row rows[] = {
+        {"this computer", {"/opt/firma/FirmaVerifica", "/srv/firma/dafirmare/", "/srv/firma/"}, {}},
+        {"a drive letter",
+         {"", "c:/FIRMA/DAFIRMARE/", "/srv/firma/"},
+         {{1, "Cartella di destinazione dei FILE da FIRMARE"}}},
+        {"the whole Windows set",
+         {"C:\\Programmi\\FirmaVerifica\\FirmaVerifica.exe", "C:\\FIRMA\\DAFIRMARE\\",
+          "\\\\server\\firma\\FIRMATI\\"},
+         {{0, "Programma \"FIRMAVERIFICA\""},
+          {1, "Cartella di destinazione dei FILE da FIRMARE"},
+          {2, "Cartella di destinazione dei FILE FIRMATI"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const json appl = {{"number", 0}, {"text", row.slots}};
+        ASSERT_EQ(Tool(work.root(), "load DATI_GEN/APPL.CFG", appl.dump() + "\n").status, 0);
+        const test::ShellOutcome r = Tool(work.root(), "check .");
+        EXPECT_EQ(r.status, row.reported.empty() ? 0 : 1) << r.out;
+        std::string expected;
+        for (const auto& [slot, caption] : row.reported)
+            expected += "./DATI_GEN/APPL.CFG: " + caption + " è un percorso di Windows (" +
+                        row.slots[static_cast<std::size_t>(slot)] +
+                        "): indicare quello di questo computer in Dati Aziendali → Percorsi di "
+                        "FirmaeVerifica (path)\n";
+        EXPECT_EQ(r.out.substr(0, expected.size()), expected);
+    }
+}
+
+TEST_F(RecordsTool, TellsItsVersion) {
+    const test::ShellOutcome r = Tool(work.root(), "--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "braxol-records " BRAXOL_VERSION "\n");
 }
 
 }  // namespace

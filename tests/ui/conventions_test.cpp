@@ -134,6 +134,38 @@ TEST_F(Conventions, EveryWayInRunsTheChecksOnceAndSavesOnlyWhenTheyPass) {
     }
 }
 
+// A window that stays open after its action (a register, a search) keeps the focus on the
+// button: the next press, by any way, runs the checks again and acts again, never a dead click.
+TEST_F(Conventions, ThePressAfterASaveThatKeptTheFocusActsAgain) {
+    enum class Way { Mouse, EnterOnButton, Accelerator };
+    for (Way way : {Way::Mouse, Way::EnterOnButton, Way::Accelerator}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        window.saves = 0;
+        window.checks = 0;
+        FocusOn(&window, "LNOME");
+        Type(&window, "Rossa");
+        Click(&window, "BCONF");
+        ASSERT_EQ(window.saves, 1);
+        ASSERT_EQ(FocusName(), "BCONF");
+        const int checksBefore = window.checks;
+        switch (way) {
+            case Way::Mouse:
+                Click(&window, "BCONF");
+                break;
+            case Way::EnterOnButton:
+                PressKey(&window, Qt::Key_Return);
+                break;
+            case Way::Accelerator:
+                PressKey(&window, Qt::Key_C, Qt::AltModifier);
+                QTest::qWait(250);
+                break;
+        }
+        Settle();
+        EXPECT_EQ(window.saves, 2);
+        EXPECT_EQ(window.checks, checksBefore + 1);
+    }
+}
+
 // A warning that does not stop the save, shown in a real message box: its closing hands the
 // activation and the focus back to the window, which must not undo the pending confirmation.
 TEST(ConfirmWithRealBoxes, AWarningOnlyCheckStillLetsTheUserSave) {

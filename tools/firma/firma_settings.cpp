@@ -3,14 +3,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
+#include <vector>
 
 #include "store/io_error.h"
-#include "store/pstring.h"
 #include "store/safe_file.h"
+#include "store/settings_file.h"
 
 namespace braxol::firma {
 namespace {
@@ -23,44 +21,30 @@ fs::path FromFolder(const fs::path& folder, const std::string& value) {
 }  // namespace
 
 fs::path SettingsFolder() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-        xdg && *xdg && fs::path(xdg).is_absolute())
-        return fs::path(xdg) / "braxol-firma";
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".config" / "braxol-firma";
+    return UserSettingsFolder("braxol-firma");
 }
 
 Settings ReadSettings(const fs::path& folder) {
     Settings s;
     s.folder = folder;
     const fs::path file = folder / kSettingsFileName;
-    std::optional<std::string> content;
+    std::optional<std::vector<Setting>> settings;
     try {
-        content = ReadWholeFile(file);
+        settings = ReadSettingsFile(file);
     } catch (const IoError& e) {
         throw FirmaError(e.italianMessage());
+    } catch (const SettingsFileError& e) {
+        throw FirmaError(e.what());
     }
-    if (!content) return s;
-    std::istringstream lines(*content);
-    int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++number;
-        const std::string_view text = TrimBlanks(line);
-        if (text.empty() || text.front() == '#') continue;
-        const auto equals = text.find('=');
-        if (equals == std::string_view::npos)
-            throw FirmaError(file.string() + ", riga " + std::to_string(number) +
-                             ": manca il segno \"=\"");
-        const std::string key(TrimBlanks(text.substr(0, equals)));
-        const std::string value(TrimBlanks(text.substr(equals + 1)));
-        if (key == "certificato")
+    if (!settings) return s;
+    for (const Setting& setting : *settings) {
+        const std::string& value = setting.value;
+        if (setting.key == "certificato")
             s.certificate = value.empty() ? fs::path() : FromFolder(folder, value);
-        else if (key == "password")
+        else if (setting.key == "password")
             s.passwordFile = value.empty() ? fs::path() : FromFolder(folder, value);
         else
-            throw FirmaError(file.string() + ", riga " + std::to_string(number) +
-                             ": impostazione sconosciuta \"" + key +
-                             "\" (ammesse: certificato, password)");
+            throw FirmaError(UnknownSetting(file, setting, "certificato, password").what());
     }
     return s;
 }

@@ -1,11 +1,16 @@
 #include "folder_check.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <system_error>
 
 #include "file_kinds.h"
+#include "store/config_files.h"
+#include "store/cp1252.h"
 #include "store/io_error.h"
+#include "store/leftovers.h"
+#include "store/lock.h"
 #include "store/paths.h"
 #include "store/safe_file.h"
 
@@ -58,6 +63,56 @@ std::vector<std::string> CheckFile(const fs::path& file) {
     return problems;
 }
 
+std::vector<std::string> CheckSigningPaths(const fs::path& applFile) {
+    std::vector<std::string> problems;
+    TTABELLA appl;
+    try {
+        appl = ReadConfigRecord(applFile);
+    } catch (const IoError&) {
+        return problems;  // reported with the other damaged files
+    }
+    for (const StoredPath& path : WindowsSigningPaths(appl))
+        problems.push_back(applFile.string() + ": " + path.caption + " è un percorso di Windows (" +
+                           Utf8FromCp1252(appl.text[path.slot].trimmed()) +
+                           "): indicare quello di questo computer in Dati Aziendali → Percorsi "
+                           "di FirmaeVerifica (path)");
+    return problems;
+}
+
+std::vector<std::string> CheckLeftovers(const fs::path& folder) {
+    std::vector<std::string> problems;
+    for (const Leftover& leftover : LeftoversIn(folder)) {
+        const std::string who =
+            "processo " + std::to_string(leftover.writer.pid) + " su " + leftover.writer.host;
+        if (WriterGone(leftover)) {
+            problems.push_back(leftover.path.string() +
+                               ": file lasciato a metà da una scrittura interrotta (" + who +
+                               ", non più in funzione); lo rimuove la prossima scrittura di " +
+                               leftover.dataFile.filename().string());
+        } else if (leftover.writer.host != ThisHostName()) {
+            problems.push_back(leftover.path.string() + ": file di una scrittura in corso o " +
+                               "interrotta su un altro computer (" + who + ")");
+        }
+    }
+    std::error_code ec;
+    std::vector<fs::path> markers;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.empty() && name.back() == '$') markers.push_back(it->path());
+    }
+    std::sort(markers.begin(), markers.end());
+    for (const fs::path& marker : markers) {
+        const auto holder = ReadLockHolder(marker);
+        if (!holder || !ProcessGone(*holder)) continue;
+        problems.push_back(marker.string() +
+                           ": blocco lasciato da una copia del programma non più in funzione "
+                           "(processo " +
+                           std::to_string(holder->pid) + " su " + holder->host +
+                           "); lo riprende la prossima scrittura del file");
+    }
+    return problems;
+}
+
 CheckReport CheckWorkFolder(const fs::path& root) {
     CheckReport report;
     bool anyFolder = false;
@@ -80,6 +135,13 @@ CheckReport CheckWorkFolder(const fs::path& root) {
             ++report.filesChecked;
             for (auto& p : CheckFile(file)) report.problems.push_back(std::move(p));
         }
+    }
+    for (auto& p : CheckSigningPaths(ResolvePath(root / "DATI_GEN" / "APPL.CFG")))
+        report.problems.push_back(std::move(p));
+    if (anyFolder) {
+        for (const fs::path& folder :
+             {root, ResolvePath(root / "DATI_GEN"), ResolvePath(root / "REGISTRI")})
+            for (auto& p : CheckLeftovers(folder)) report.problems.push_back(std::move(p));
     }
     if (!anyFolder)
         report.problems.push_back(root.string() +

@@ -1,7 +1,9 @@
 // braxol-records: support tool for the data files.
 //   braxol-records dump FILE [--kind K]   one JSON object per line for each record
 //   braxol-records load FILE [--kind K]   writes the file from JSON lines on standard input
-//   braxol-records check FOLDER           reports damaged files of a work folder
+//   braxol-records check FOLDER           reports damaged files of a work folder and signing
+//                                         paths that only a Windows computer has
+//   braxol-records --version
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +14,7 @@
 
 #include "file_kinds.h"
 #include "folder_check.h"
+#include "project_version.h"
 #include "record_json.h"
 #include "store/io_error.h"
 #include "store/lock.h"
@@ -30,7 +33,8 @@ int Usage() {
     std::cerr << "uso: braxol-records dump FILE [--kind TMOVIMENTO|TUTENTE|TTABELLA|DOUBLE]\n"
                  "     braxol-records load FILE [--kind ...] [--empty]  (righe JSON dallo standard "
                  "input)\n"
-                 "     braxol-records check CARTELLA\n";
+                 "     braxol-records check CARTELLA\n"
+                 "     braxol-records --version\n";
     return kFailure;
 }
 
@@ -127,6 +131,10 @@ int main(int argc, char** argv) {
                        args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             break;
         }
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "braxol-records " << kProgramVersion << "\n";
+        return 0;
     }
     if (args.size() != 2) return Usage();
     const std::string& command = args[0];
