@@ -12,11 +12,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <system_error>
 
 #include "setup/password_window.h"
 #include "store/config_files.h"
 #include "store/io_error.h"
+#include "store/paths.h"
 #include "store/record_file.h"
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
@@ -187,6 +187,7 @@ void TFTELEMATICO::open() {
     stop_ = false;
     sent_ = false;
     polls_ = 0;
+    pollFaultShown_ = false;
     details_->setFocus(Qt::OtherFocusReason);
     poll();
     if (!signed_) poll_.start();
@@ -205,10 +206,18 @@ void TFTELEMATICO::poll() {
         poll_.stop();
         return;
     }
-    std::error_code error;
-    if (fs::exists(fs::path(context_.shared.signedFilePath.toStdString()), error)) {
-        signedFileArrived();
-        return;
+    try {
+        if (PathExists(fs::path(context_.shared.signedFilePath.toStdString()))) {
+            signedFileArrived();
+            return;
+        }
+    } catch (const IoError& e) {
+        // The signed file cannot be looked for (a folder without permission, a loop of links):
+        // the user is told once, and the wait goes on, since the fault may pass.
+        if (!pollFaultShown_) {
+            pollFaultShown_ = true;
+            ui::ShowIoError(this, e);
+        }
     }
     ++polls_;
     waitProgress_->setText(context_.shared.signedFilePath + " - " + QString::number(polls_));

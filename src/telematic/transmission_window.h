@@ -95,6 +95,7 @@ private:
     TransmissionContext context_;
     QTimer poll_;
     int polls_ = 0;
+    bool pollFaultShown_ = false;  // a fault in looking for the signed file is told once
     bool signed_ = false;
     bool stop_ = false;
     bool sent_ = false;

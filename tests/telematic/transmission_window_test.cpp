@@ -174,6 +174,20 @@ TEST_F(Transmission, WaitsForTheSignatureWithoutBlockingThenOffersTheWays) {
     EXPECT_EQ(testSim->requests() + realSim->requests(), 0);
 }
 
+// A signed file that cannot be looked for is told once, with its name, and the wait goes on
+// until the signature can be seen.
+TEST_F(Transmission, ASignedFileThatCannotBeLookedForIsToldOnce) {
+    fs::create_symlink(signedFile(), signedFile());  // a loop of links
+    auto w = openWindow();
+    ASSERT_EQ(seams.messages.texts().size(), 1);
+    EXPECT_TRUE(seams.messages.texts()[0].contains(QString::fromStdString(signedFile().string())));
+    EXPECT_TRUE(w->waiting());
+    fs::remove(signedFile());
+    sign();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->fileSigned(); }, 10000));
+    EXPECT_EQ(seams.messages.texts().size(), 1);
+}
+
 TEST_F(Transmission, LeavingOrClosingEndsTheWaitAtOnce) {
     for (const bool close : {false, true}) {
         auto w = openWindow();
