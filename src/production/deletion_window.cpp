@@ -20,6 +20,7 @@
 #include "store/record_file.h"
 #include "store/safe_file.h"
 #include "ui/busy_cursor.h"
+#include "ui/enter_on_buttons.h"
 #include "ui/field_exit.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -73,6 +74,7 @@ TFCANCMOVIM::TFCANCMOVIM(DeletionRequest request, QWidget* parent)
     confirm_->setMaxLength(2);
     confirm_->setMaximumWidth(QFontMetrics(confirm_->font()).horizontalAdvance("WWWWWW"));
     for (QPushButton* b : {all_, none_, leave_}) b->setAutoDefault(false);
+    ui::PressOnEnter({all_, none_, leave_});
     year_->installEventFilter(this);
     confirm_->installEventFilter(this);
 

@@ -16,6 +16,7 @@
 #include "store/paths.h"
 #include "store/record_file.h"
 #include "tables/list_sort.h"
+#include "ui/enter_on_buttons.h"
 #include "ui/field_exit.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
@@ -64,6 +65,7 @@ TFSCEGLIMOVIMENTO::TFSCEGLIMOVIMENTO(ChooserRequest request, QWidget* parent)
     year_->setMaximumWidth(QFontMetrics(year_->font()).horizontalAdvance("00000000"));
     year_->installEventFilter(this);
     for (QPushButton* b : {ok_, leave_}) b->setAutoDefault(false);
+    ui::PressOnEnter({ok_, leave_});
 
     tables::SetUpRowList(list_);
     list_->installEventFilter(this);

@@ -7,6 +7,7 @@
 
 #include "reports/output.h"
 #include "reports/page_view.h"
+#include "ui/enter_on_buttons.h"
 #include "ui/seams.h"
 
 namespace braxol::reports {
@@ -24,6 +25,7 @@ TFANTEPRIMA::TFANTEPRIMA(const Report& report, const QString& title, QWidget* pa
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setAutoDefault(false);
+        ui::PressOnEnter({b});
         return b;
     };
     QPushButton* first = button("|<", "BPRIMA");

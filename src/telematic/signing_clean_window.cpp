@@ -11,6 +11,7 @@
 #include "telematic/signing_start.h"
 #include "ui/busy_cursor.h"
 #include "ui/confirm_button.h"
+#include "ui/enter_on_buttons.h"
 #include "ui/io_error_box.h"
 #include "ui/seams.h"
 
@@ -31,6 +32,7 @@ TFCANCELLA_FILE_FIRMA::TFCANCELLA_FILE_FIRMA(SigningCleanRequest request, QWidge
     signed_->setObjectName("LFIRMATI");
     leave_->setObjectName("BABBANDONA");
     leave_->setAutoDefault(false);
+    ui::PressOnEnter({leave_});
     for (QLabel* l : {toSign_, signed_}) l->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QFormLayout;

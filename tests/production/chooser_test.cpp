@@ -291,12 +291,25 @@ TEST_F(Chooser, EscapeAndAbandonReturnNegative) {
     Click(&window, "BABBANDONA");
     EXPECT_FALSE(window.isVisible());
     EXPECT_LT(window.chosen().numope, 0);
+
+    // By the keyboard alone: Enter on the focused button.
+    ShowActive(&window);
+    FocusOn(&window, "BABBANDONA");
+    PressEnter(&window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_LT(window.chosen().numope, 0);
 }
 
 TEST_F(Chooser, OkAndDoubleClickChooseToo) {
     TFSCEGLIMOVIMENTO window(Request('E'));
     ShowActive(&window);
     Click(&window, "BOK");
+    EXPECT_EQ(window.chosen().numope, 6);
+
+    ShowActive(&window);
+    FocusOn(&window, "BOK");
+    PressEnter(&window);
+    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.chosen().numope, 6);
 
     ShowActive(&window);

@@ -194,6 +194,23 @@ TEST_F(Deletion, TwoTickedLinesAndSiDeleteBothAndClose) {
     EXPECT_TRUE(seams.messages.shown().empty());
 }
 
+// The buttons answer Enter when the keyboard has reached them: tick all, then leave.
+TEST_F(Deletion, EnterPressesTheFocusedButton) {
+    const std::vector<TMOVIMENTO> records = {Brew(1, Day(2025, 1, 5), 1000, 2000)};
+    WriteMovements(Register(), records);
+    TFCANCMOVIM window(Request('C'));
+    ShowActive(&window);
+    FocusOn(&window, "ELENCO");  // leaving the year lists its records and goes to the list
+    FocusOn(&window, "BTUTTI");
+    ASSERT_EQ(FocusName(), "BTUTTI");
+    PressEnter(&window);
+    EXPECT_EQ(List(window)->item(0)->checkState(), Qt::Checked);
+    FocusOn(&window, "BABBANDONA");
+    PressEnter(&window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(SameBytes(Read(Register()), records));
+}
+
 TEST_F(Deletion, AnythingButSiDeletesNothing) {
     const std::vector<TMOVIMENTO> records = {Brew(1, Day(2025, 1, 5), 1000, 2000),
                                              WashOf(2, Day(2025, 2, 12), 2000, 2050)};

@@ -135,13 +135,23 @@ TEST_F(SigningClean, ABlankUserCodeDeletesNothing) {
     EXPECT_EQ(FolderNames(signedFiles).size(), 2u);
 }
 
+// Leaving by a click, or by the keyboard alone (Tab to "Abbandona", then Enter).
 TEST_F(SigningClean, LeavingDeletesNothing) {
-    TFCANCELLA_FILE_FIRMA window(cleanRequest());
-    ShowActive(&window);
-    Click(&window, "BABBANDONA");
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(seams.messages.shown().empty());
-    EXPECT_EQ(FolderNames(toSign).size(), 3u);
+    for (const bool byKeys : {false, true}) {
+        SCOPED_TRACE(byKeys);
+        TFCANCELLA_FILE_FIRMA window(cleanRequest());
+        ShowActive(&window);
+        if (byKeys) {
+            PressKey(&window, Qt::Key_Tab);
+            ASSERT_EQ(FocusName(), "BABBANDONA");
+            PressEnter(&window);
+        } else {
+            Click(&window, "BABBANDONA");
+        }
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(seams.messages.shown().empty());
+        EXPECT_EQ(FolderNames(toSign).size(), 3u);
+    }
 }
 
 }  // namespace
