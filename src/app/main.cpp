@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include "app/data_folder.h"
+#include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "app/run_state.h"
 #include "app/startup.h"
@@ -53,7 +54,7 @@ std::optional<fs::path> DataFolder(const QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    braxol::app::GuardedApplication app(argc, argv);
     braxol::app::SetUpProgram(app);
     const std::optional<fs::path> root = DataFolder(app);
     if (!root) return 1;
