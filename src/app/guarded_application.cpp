@@ -1,5 +1,7 @@
 #include "app/guarded_application.h"
 
+#include <QCoreApplication>
+#include <QThread>
 #include <cstdio>
 #include <exception>
 
@@ -14,7 +16,8 @@ bool telling = false;
 
 void Tell(const std::function<void()>& show, const char* what) {
     std::fprintf(stderr, "braxol: errore non gestito: %s\n", what);
-    if (telling) return;
+    // A box belongs to the window thread only; an error of a worker's event stays in the log.
+    if (telling || QThread::currentThread() != QCoreApplication::instance()->thread()) return;
     telling = true;
     show();
     telling = false;

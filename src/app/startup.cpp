@@ -10,7 +10,7 @@
 #include "project_version.h"
 #include "store/io_error.h"
 #include "store/table_structures.h"
-#include "telematic/flow_stamps.h"
+#include "telematic/finish_stamps.h"
 #include "ui/io_error_box.h"
 #include "ui/lock_prompt_box.h"
 
@@ -24,13 +24,9 @@ bool PrepareWorkFolder(RunState& state, QWidget* parent) {
         ui::ShowIoError(parent, e);
         return false;
     }
-    try {
-        // A flow's stamping that a crash interrupted is finished before anything reads the
-        // registers; when it cannot be, the program still starts, and says why.
-        telematic::FinishInterruptedStamps(state.folders);
-    } catch (const IoError& e) {
-        ui::ShowIoError(parent, e);
-    }
+    // A flow's stamping that a crash interrupted is finished before anything reads the
+    // registers; when it cannot be, the program still starts, and says why.
+    telematic::FinishInterruptedStampsOrTell(parent, state.folders);
     return true;
 }
 

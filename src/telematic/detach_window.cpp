@@ -14,6 +14,7 @@
 #include "production/deletion_window.h"
 #include "store/io_error.h"
 #include "store/record_file.h"
+#include "telematic/finish_stamps.h"
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
 #include "telematic/flow_stamps.h"
@@ -124,12 +125,8 @@ void TFCANCFLUSSO::showEvent(QShowEvent* event) {
 }
 
 void TFCANCFLUSSO::open() {
-    try {
-        // A stamping that a crash interrupted is finished before anything is listed.
-        FinishInterruptedStamps(context_.folders);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    // A stamping that a crash interrupted is finished before anything is listed.
+    FinishInterruptedStampsOrTell(this, context_.folders);
     list_->clear();
     listed_.clear();
     listedYear_ = 0;

@@ -15,11 +15,11 @@
 #include "store/movements.h"
 #include "store/paths.h"
 #include "store/safe_file.h"
+#include "telematic/finish_stamps.h"
 #include "telematic/flow_file.h"
 #include "telematic/flow_list.h"
 #include "telematic/flow_marking.h"
 #include "telematic/flow_messages.h"
-#include "telematic/flow_stamps.h"
 #include "telematic/flow_target.h"
 #include "telematic/signing_start.h"
 #include "telematic/tick_list.h"
@@ -83,12 +83,8 @@ void TFCREAFIRMAINVIAREGISTRO::showEvent(QShowEvent* event) {
 
 void TFCREAFIRMAINVIAREGISTRO::open() {
     target_.reset();
-    try {
-        // A flow whose stamping was interrupted is finished first: its records are not unsent.
-        FinishInterruptedStamps(request_.folders);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    // A flow whose stamping was interrupted is finished first: its records are not unsent.
+    FinishInterruptedStampsOrTell(this, request_.folders);
     try {
         ReplaceFileContent(request_.folders.inTemp(kFlowCopiesFileName), {});
     } catch (const IoError& e) {

@@ -8,9 +8,9 @@
 #include "store/io_error.h"
 #include "store/movements.h"
 #include "store/record_file.h"
+#include "telematic/finish_stamps.h"
 #include "telematic/flow_list.h"
 #include "telematic/flow_marking.h"
-#include "telematic/flow_stamps.h"
 #include "telematic/request_flow_file.h"
 #include "telematic/request_outcome.h"
 #include "telematic/signing_start.h"
@@ -47,12 +47,8 @@ void TFCREAFIRMAINVIARE_TE::showEvent(QShowEvent* event) {
 
 void TFCREAFIRMAINVIARE_TE::open() {
     target_.reset();
-    try {
-        // Requests whose marking was interrupted are marked first: they are not unsent.
-        FinishInterruptedStamps(request_.folders);
-    } catch (const IoError& e) {
-        ui::ShowIoError(this, e);
-    }
+    // Requests whose marking was interrupted are marked first: they are not unsent.
+    FinishInterruptedStampsOrTell(this, request_.folders);
     choice_.folder()->setText(QString::fromStdString(ToSignFolder(request_.paths).string()));
     choice_.date()->setDate(ui::Today());
     choice_.number()->clear();
